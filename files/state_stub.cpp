@@ -1,0 +1,2 @@
+#include "files/files.h"
+int bitmapwidth;

@@ -1,0 +1,3 @@
+#include "raytrace/raytrace.h"
+int HelicoSegment;
+double HortGridSize, VertGridSize;

@@ -1,0 +1,35 @@
+// texture.h - pigmentation: the texture map, the common protocol of a model
+// run, the three reaction-diffusion models, and the texture dialogs with
+// their preview.
+#pragma once
+
+extern double** texturemap;
+extern int texturemapwidth;   // W: the map has W+1 columns
+extern int texturemapheight;  // H: the map has H+1 rows
+extern double Ambdiff_r, Ambdiff_g, Ambdiff_b;
+extern double savebackground_r, savebackground_g, savebackground_b;
+extern int maxrandom;
+
+double* getdoublevect(int n);
+unsigned char* getRGBvect(int n);
+void createtexturemap(unsigned char fixed);
+void freetexturemap();
+void Displaytexture(int row, int n, const double* values, unsigned char tomap);
+
+void ActivateSubstrateModel(int N, int R, double actdiffrate, double subdiffrate, double adecayrate,
+                            double sdecayrate, double productratemax, double productratemin,
+                            double prop, double k, double p0, double period, double initvalue,
+                            unsigned char tomap);
+void ActivateInhibitorModel(int N, int R, double actdiffrate, double subdiffrate, double adecayrate,
+                            double sdecayrate, double hdecayrate, double productrate, double prop,
+                            double k, double p0, double initvalue, double hormoneprop, double h0,
+                            unsigned char tomap);
+void StripeFormationModel(int N, int R, double gdiffrate, double sdiffrate, double gdecayrate,
+                          double sdecayrate, double cprop, double rdecayrate, double p0, double p1,
+                          double initvalue, unsigned char tomap);
+
+// Dialogs and preview.
+void pigmentation();
+void pigmentation2();
+void pigmentation3();
+void previewtexture();
