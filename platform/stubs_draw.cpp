@@ -1,5 +1,6 @@
 // Placeholder bodies so that the program links while this subsystem is built.
 #include "platform/gl.h"
+#include "platform/screen.h"
 #include <cstdlib>
 
 namespace gl {
@@ -19,20 +20,6 @@ void doublebuffer() {}
 void singlebuffer() {}
 void zbuffer(int on) {}
 void gconfig() {}
-void qdevice(Device dev) {}
-void unqdevice(Device dev) {}
-Device qread(short* value) { return 0; }
-void qenter(Device dev, short value) {}
-void qreset() {}
-Int32 qtest() { return 0; }
-Int32 getbutton(Device dev) { return 0; }
-void getdev(Int32 n, const Device* devs, short* values) {}
-void waitinput() {}
-void pollinput() {}
-void sleepms(int ms) {}
-Int32 defpup(const char* text, ...) { return 0; }
-Int32 dopup(Int32 menu) { return 0; }
-void freepup(Int32 menu) {}
 void cpack(std::uint32_t c) {}
 void RGBcolor(short r, short g, short b) {}
 void color(short index) {}
@@ -73,4 +60,18 @@ void polysmooth(int on) {}
 void linesmooth(int on) {}
 void lmdef(short deftype, short index, short np, const float* props) {}
 void lmbind(short target, short index) {}
+}
+namespace gl {
+void screen_setsize(int, int) {}
+int screen_width() { return 1600; }
+int screen_height() { return 1200; }
+void screen_compose(std::uint32_t*) {}
+int screen_writepng(const char*) { return 0; }
+void screen_setoverlay(void (*)(void*), void*) {}
+void overlay_fillrect(int, int, int, int, std::uint32_t) {}
+void overlay_rect(int, int, int, int, std::uint32_t) {}
+void overlay_text(int, int, const char*, std::uint32_t) {}
+int text_width(const char*) { return 0; }
+int text_height() { return 0; }
+std::int32_t screen_windowat(int, int) { return 0; }
 }
