@@ -1,3 +1,4 @@
 #include "raytrace/raytrace.h"
 int HelicoSegment;
 double HortGridSize, VertGridSize;
+void inittracelist() {}
