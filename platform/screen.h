@@ -34,6 +34,15 @@ int text_height();  // line height in pixels of the one font
 // Window stacking, for the menus' and backends' needs.
 std::int32_t screen_windowat(int x, int y);  // topmost window id under (x, y), 0 if none
 
+// The open windows in stacking order, bottom first (for the replay tool's
+// dump): fills at most max records, returns how many windows are open.
+struct WindowInfo {
+    std::int32_t id;
+    char title[128];
+    int x, y, width, height;
+};
+int screen_windows(WindowInfo* out, int max);
+
 // Called by the core whenever what is shown changed (force = a swapbuffers or
 // a closed window; otherwise a single-buffered write). Implemented by the
 // backend side, which decides when to present.

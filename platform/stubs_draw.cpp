@@ -74,4 +74,5 @@ void overlay_text(int, int, const char*, std::uint32_t) {}
 int text_width(const char*) { return 0; }
 int text_height() { return 0; }
 std::int32_t screen_windowat(int, int) { return 0; }
+int screen_windows(WindowInfo*, int) { return 0; }
 }
