@@ -44,3 +44,6 @@ void getfilename(char* name, const char* prompt);
 // 1 when Enter was pressed. Used where a prompt would otherwise come back
 // until a file opens.
 int getfilenameorcancel(char* name, const char* prompt);
+
+// Writes the model state as JSON (the replay tool's "dump"); 1 on success.
+int dumpmodel(const char* path);
