@@ -54,3 +54,7 @@ void redrawcolorbar();
 void redrawtexturebar();
 void redrawtexturebar2();
 void redrawtexturebar3();
+
+// The dialogs redraw the shell through this pointer (seashellredraw); tests
+// put a counter in its place.
+extern void (*dialogshellredraw)();
