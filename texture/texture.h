@@ -1,6 +1,11 @@
 // texture.h - pigmentation: the texture map, the common protocol of a model
 // run, the three reaction-diffusion models, and the texture dialogs with
 // their preview.
+//
+// The texture map exists only between createtexturemap and freetexturemap,
+// inside one ray-tracing run or one texture save. A model run delivers its
+// rows either into the map (tomap non-zero) or as pixel rows of the current
+// window (tomap zero, the preview).
 #pragma once
 
 extern double** texturemap;
@@ -10,6 +15,11 @@ extern double Ambdiff_r, Ambdiff_g, Ambdiff_b;
 extern double savebackground_r, savebackground_g, savebackground_b;
 extern int maxrandom;
 
+// Preview row buffers, N bytes each; they exist only during a preview run.
+extern unsigned char *Col_R, *Col_G, *Col_B;
+
+// Allocate n doubles or n bytes, uninitialised; never return null (on
+// failure: "malloc error !\n" on standard output, then do_exit).
 double* getdoublevect(int n);
 unsigned char* getRGBvect(int n);
 void createtexturemap(unsigned char fixed);
