@@ -27,3 +27,10 @@ void helicoredraw();
 void draw_helico(double r0, double z0, double rate, double endangle, double stepsize);
 void draw_reverseXYZ();
 void draw_XYZ();
+
+// Optional observer of the primitives the shell and growth-axis drawings send,
+// for tests: SHELLTRACE_STRIP or SHELLTRACE_LINE when a triangle strip or a
+// line begins, SHELLTRACE_VERTEX for each vertex with its normal (null for
+// unlit lines) and position. Null by default; the drawing is the same either way.
+enum { SHELLTRACE_STRIP = 1, SHELLTRACE_LINE = 2, SHELLTRACE_VERTEX = 3 };
+extern void (*shelltrace)(int what, const float* n, const float* v);
