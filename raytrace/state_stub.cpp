@@ -1,4 +1,0 @@
-#include "raytrace/raytrace.h"
-int HelicoSegment;
-double HortGridSize, VertGridSize;
-void inittracelist() {}
