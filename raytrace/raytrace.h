@@ -26,6 +26,9 @@
 extern TraceTriangle ListHead;
 extern TraceTriangle* ListHeadPtr;
 
+// Start-up: makes the triangle list empty (ListHeadPtr to ListHead, no link).
+void inittracelist();
+
 // Texture-map rows per ring and columns per curve point, set before tracing.
 extern double VertGridSize, HortGridSize;
 

@@ -19,6 +19,12 @@ TraceTriangle ListHead;
 TraceTriangle* ListHeadPtr = &ListHead;
 double VertGridSize, HortGridSize;
 
+void inittracelist()
+{
+    ListHeadPtr = &ListHead;
+    ListHead.next = nullptr;
+}
+
 static TraceVector sub(TraceVector a, TraceVector b)
 {
     return {a.x - b.x, a.y - b.y, a.z - b.z};
