@@ -1,2 +1,0 @@
-#include "files/files.h"
-int bitmapwidth;
