@@ -16,8 +16,9 @@
 // Limits: values that only a file can bring must not hang or poison the
 // display. An angle step that is not a finite positive number gives no growth
 // steps; at most MAXRINGS growth steps are taken; the generation stops at the
-// first ring whose centre, size or frame is not finite (an overflowing
-// growth, or a spiral with no radius and no drop whose tangent vanishes).
+// first ring with a position or normal that is not finite in single precision
+// (a growth beyond the float range, a spiral with no radius and no drop whose
+// tangent vanishes), so consumers only ever see finite rings.
 #include "shell/shell.h"
 
 #include <cmath>
@@ -31,9 +32,10 @@
 // The bars allow at most 50.1 / (2 pi / 300), about 2400 rings.
 static const int MAXRINGS = 1000000;
 
-static bool finite3(double x, double y, double z)
+static bool finitepoint(const RingPoint& q)
 {
-    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+    return std::isfinite(q.p[0]) && std::isfinite(q.p[1]) && std::isfinite(q.p[2]) &&
+           std::isfinite(q.n[0]) && std::isfinite(q.n[1]) && std::isfinite(q.n[2]);
 }
 
 void generateshell(RingConsumer consumer, void* user)
@@ -57,6 +59,7 @@ void generateshell(RingConsumer consumer, void* user)
     double r = helico_r0, d = helico_z0, e = 1.0;
 
     // Ring 0, the apex: the curve in world axes, scaled by 0.0001.
+    bool finite = true;
     for (int i = 0; i < n; i++) {
         const CurveSample& s = GenerateCurve[i];
         prev[i].p[0] = (float)(s.x * 0.0001 + helico_r0);
@@ -65,9 +68,10 @@ void generateshell(RingConsumer consumer, void* user)
         prev[i].n[0] = (float)s.nx;
         prev[i].n[1] = (float)s.ny;
         prev[i].n[2] = 0.0f;
+        finite = finite && finitepoint(prev[i]);
     }
 
-    bool stepok = std::isfinite(delta) && delta > 0.0 && std::isfinite(a) && std::isfinite(b);
+    bool stepok = finite && std::isfinite(delta) && delta > 0.0;
     double theta = delta;
     for (int k = 1; stepok && k <= MAXRINGS && theta < helico_endangle; k++) {
         r = r * a;
@@ -107,10 +111,6 @@ void generateshell(RingConsumer consumer, void* user)
         by = by / len;
         bz = bz / len;
 
-        if (!finite3(px, py, pz) || !std::isfinite(h) || !finite3(tx, ty, tz) || !finite3(nx, ny, nz) ||
-            !finite3(bx, by, bz))
-            break;
-
         for (int i = 0; i < n; i++) {
             const CurveSample& s = GenerateCurve[i];
             double sx = s.x * h, sy = s.y * h, sz = s.z * h;
@@ -120,7 +120,10 @@ void generateshell(RingConsumer consumer, void* user)
             cur[i].n[0] = (float)(s.nx * bx + s.ny * nx);
             cur[i].n[1] = (float)(s.nx * by + s.ny * ny);
             cur[i].n[2] = (float)(s.nx * bz + s.ny * nz);
+            finite = finite && finitepoint(cur[i]);
         }
+        if (!finite)
+            break;
 
         consumer(prev, cur, k, user);
 

@@ -45,23 +45,22 @@ void draw_helico(double r0, double z0, double rate, double endangle, double step
     double delta = 6.283185307179586 / stepsize;
     double a = std::pow(rate, delta);
     double r = r0, d = z0;
-    double x = r0, y = 2.2 - z0, z = 0.0;
+    float v[3] = {(float)r0, (float)(2.2 - z0), 0.0f};
 
     gl::RGBcolor(0, 240, 240);
     shellbgnline();
     bool stepok = std::isfinite(delta) && delta > 0.0;
     double theta = delta;
     // Stops at the first point that is not finite (values only a file can bring).
-    for (int k = 0; k <= MAXSTEPS && std::isfinite(x) && std::isfinite(y) && std::isfinite(z); k++) {
-        float v[3] = {(float)x, (float)y, (float)z};
+    for (int k = 0; k <= MAXSTEPS && std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); k++) {
         shellv3f(v);
         if (!stepok || !(theta < endangle))
             break;
         r = r * a;
         d = d * a;
-        x = r * std::cos(theta);
-        y = 2.2 - d;
-        z = r * std::sin(theta);
+        v[0] = (float)(r * std::cos(theta));
+        v[1] = (float)(2.2 - d);
+        v[2] = (float)(r * std::sin(theta));
         theta = theta + delta;
     }
     gl::endline();

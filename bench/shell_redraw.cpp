@@ -1,0 +1,106 @@
+// shell_redraw.cpp - one full redraw of the shell window in solid mode:
+// regeneration of the surface and drawing of every band. Two settings: the
+// defaults with a 5-node curve, and the largest the bars allow (end angle
+// 50.1, 300 steps per turn, 10 samples per curve unit) with a 10-node curve
+// spanning the curve views. Reports redraws per second.
+//
+// The windows are opened as the program opens them, so that the figure
+// includes the drawing done by the graphics layer.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "app/app.h"
+#include "app/model.h"
+#include "curve/curve.h"
+#include "platform/gl.h"
+#include "shell/shell.h"
+
+static void openwindows()
+{
+    static bool open = false;
+    if (open) return;
+    open = true;
+    gl::prefposition(420, 970, 485, 1035);
+    seawid = gl::winopen("Modelling seashell");
+    gl::RGBmode();
+    gl::doublebuffer();
+    gl::gconfig();
+    gl::zbuffer(1);
+    gl::mmode(gl::MVIEWING);
+    gl::perspective(450, 1.0f, 0.5f, 150.0f);
+    definelight();
+
+    // The curve views, where sampling the curve draws it.
+    struct View { std::int32_t x1, x2; std::int32_t* wid; const char* title; } views[3] = {
+        {0, 400, &generatewid3, "Generating curve - YZ view"},
+        {425, 825, &generatewid, "Generating curve - XY view"},
+        {842, 1242, &generatewid2, "Generating curve - XZ view"},
+    };
+    for (View& v : views) {
+        gl::prefposition(v.x1, v.x2, 0, 400);
+        *v.wid = gl::winopen(v.title);
+        gl::RGBmode();
+        gl::doublebuffer();
+        gl::gconfig();
+        gl::zbuffer(1);
+        gl::mmode(gl::MVIEWING);
+        gl::ortho(-10, 10, -10, 10, 20, -20);
+    }
+}
+
+// Replaces the curve by the given nodes and samples it.
+static void makecurve(const double (*nodes)[3], int n)
+{
+    delete_path();
+    InsertType = 32;
+    for (int i = 0; i < n; i++) addnode(nodes[i][0], nodes[i][1], nodes[i][2]);
+    fitcurve();
+    drawinterpolatepath();
+}
+
+static void redraws(benchmark::State& state)
+{
+    for (auto _ : state) seashellsolidredraw();
+    state.counters["redraws/s"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["samples"] = CurveSegment;
+}
+
+static void BM_ShellRedrawDefaults(benchmark::State& state)
+{
+    openwindows();
+    static const double nodes[5][3] = {{0, 0, 0}, {2, 2, 0}, {4, 0, 0}, {2, -2, 0}, {0.5, -1, 0}};
+    helico_r0 = 0.1; helico_z0 = 0.2; helico_rate = 1.1; helico_endangle = 26.4; helico_stepsize = 16.0;
+    genstepsize = 1.0;
+    makecurve(nodes, 5);
+    if (ObjectPtr->count < 2 || GenerateCurve == nullptr) {
+        state.SkipWithError("the generating curve could not be sampled");
+        return;
+    }
+    redraws(state);
+}
+
+static void BM_ShellRedrawLargest(benchmark::State& state)
+{
+    openwindows();
+    // Ten nodes on most of a circle of radius 9: the curve spans the views.
+    double nodes[10][3];
+    for (int i = 0; i < 10; i++) {
+        double t = i * 0.6;
+        nodes[i][0] = 9 * std::cos(t);
+        nodes[i][1] = 9 * std::sin(t);
+        nodes[i][2] = 0;
+    }
+    helico_r0 = 0.1; helico_z0 = 0.2; helico_rate = 1.1; helico_endangle = 50.1; helico_stepsize = 300.0;
+    genstepsize = 10.0;
+    makecurve(nodes, 10);
+    if (ObjectPtr->count < 2 || GenerateCurve == nullptr) {
+        state.SkipWithError("the generating curve could not be sampled");
+        return;
+    }
+    redraws(state);
+}
+
+BENCHMARK(BM_ShellRedrawDefaults)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShellRedrawLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
