@@ -11,6 +11,7 @@
 #include "platform/internal.h"
 #include "platform/screen.h"
 #include <algorithm>
+#include <cstdio>
 
 namespace gl {
 namespace core {
@@ -77,6 +78,21 @@ Int32 screen_windowat(int x, int y)
         if (x >= w->x && x < w->x + w->w && y >= w->y && y < w->y + w->h) return w->id;
     }
     return 0;
+}
+
+int screen_windows(WindowInfo* out, int max)
+{
+    int n = (int)windows.size();
+    for (int i = 0; i < n && i < max && out; ++i) {
+        const Window* w = windows[i];
+        out[i].id = w->id;
+        std::snprintf(out[i].title, sizeof out[i].title, "%s", w->title.c_str());
+        out[i].x = w->x;
+        out[i].y = w->y;
+        out[i].width = w->w;
+        out[i].height = w->h;
+    }
+    return n;
 }
 
 void foreground() {}
