@@ -216,12 +216,30 @@ TEST_F(Render, DepthTestKeepsTheNearerSurface)
     }
 }
 
-// A line and a triangle from in front of the eye to behind it: only the
-// part in front (below the window's lower quarter line) may appear.
-TEST_F(Render, GeometryCrossingTheEyePlaneIsClipped)
+// Perspective 90 degrees, near 1, far 100, in a 100 x 100 window. A line and
+// a triangle from in front of the eye to behind it: only the part in front
+// (from row 25, where z = -2 lies, down to the near plane at the bottom row)
+// may appear. Squares nearer than the near plane or beyond the far plane
+// vanish.
+TEST_F(Render, GeometryIsClippedAtEyeNearAndFarPlanes)
 {
-    for (int triangle = 0; triangle < 2; ++triangle) {
-        open(800, 899, 100, 199);  // 100 x 100
+    struct Case {
+        const char* what;
+        bool line;
+        int n;
+        float v[4][3];
+        std::vector<int> lit_rows, dark_rows;  // in column 50
+    } cases[] = {
+        {"line through the eye plane", true, 2, {{0, -1, -2}, {0, -1, 2}}, {10, 20}, {30, 50, 60, 75, 90}},
+        {"triangle through the eye plane", false, 3, {{-1, -1, -2}, {1, -1, -2}, {0, -1, 2}}, {10, 20},
+         {30, 50, 60, 75, 90}},
+        {"square before the near plane", false, 4,
+         {{-0.2f, -0.2f, -0.5f}, {0.2f, -0.2f, -0.5f}, {-0.2f, 0.2f, -0.5f}, {0.2f, 0.2f, -0.5f}}, {}, {40, 50, 60}},
+        {"square beyond the far plane", false, 4,
+         {{-90, -90, -101}, {90, -90, -101}, {-90, 90, -101}, {90, 90, -101}}, {}, {10, 50, 90}},
+    };
+    for (const Case& c : cases) {
+        open(800, 899, 100, 199);
         gl::RGBmode();
         gl::gconfig();
         gl::mmode(gl::MVIEWING);
@@ -229,26 +247,12 @@ TEST_F(Render, GeometryCrossingTheEyePlaneIsClipped)
         gl::cpack(0);
         gl::clear();
         gl::cpack(WHITE);
-        float front_l[3] = {-1, -1, -2}, front_r[3] = {1, -1, -2}, front[3] = {0, -1, -2};
-        float behind[3] = {0, -1, 2};
-        if (triangle) {
-            gl::bgntmesh();
-            gl::v3f(front_l);
-            gl::v3f(front_r);
-            gl::v3f(behind);
-            gl::endtmesh();
-        } else {
-            gl::bgnline();
-            gl::v3f(front);
-            gl::v3f(behind);
-            gl::endline();
-        }
-        // At z = -2 the line is at y_ndc = -0.5 (pixel row 25); the near
-        // plane z = -1 puts its other end on the bottom row.
+        c.line ? gl::bgnline() : gl::bgntmesh();
+        for (int i = 0; i < c.n; ++i) gl::v3f(c.v[i]);
+        c.line ? gl::endline() : gl::endtmesh();
         Screen s;
-        EXPECT_EQ(at(s, 50, 10), WHITE) << triangle;
-        EXPECT_EQ(at(s, 50, 20), WHITE) << triangle;
-        for (int y : {30, 50, 60, 75, 90}) EXPECT_EQ(at(s, 50, y), 0u) << triangle << " row " << y;
+        for (int y : c.lit_rows) EXPECT_EQ(at(s, 50, y), WHITE) << c.what << " row " << y;
+        for (int y : c.dark_rows) EXPECT_EQ(at(s, 50, y), 0u) << c.what << " row " << y;
         gl::winclose(id);
         id = 0;
     }
