@@ -48,18 +48,20 @@ void Displaytexture(int row, int n, const double* values, unsigned char tomap)
         }
     }
     double d = max - min;
-    // d is infinite only when the finite extremes overflow: show the row flat.
-    double scale = (-1e-13 < d && d < 1e-13) || !std::isfinite(d) ? 0.0 : 1.0 / d;
+    double scale = (-1e-13 < d && d < 1e-13) ? 0.0 : 1.0 / d;
+    // d overflows only when the finite extremes lie beyond half the double
+    // range apart: such a row is shown flat too (inf x 0 would give NaN).
+    bool flat = scale == 0.0 || !std::isfinite(d);
 
     if (tomap) {
         double* out = texturemap[row];
         for (j = 0; j < n; j++)
-            out[j] = std::isfinite(values[j]) ? (values[j] - min) * scale : 0.0;
+            out[j] = flat || !std::isfinite(values[j]) ? 0.0 : (values[j] - min) * scale;
         return;
     }
 
     for (j = 0; j < n; j++) {
-        double v = std::isfinite(values[j]) ? (values[j] - min) * scale : 0.0;
+        double v = flat || !std::isfinite(values[j]) ? 0.0 : (values[j] - min) * scale;
         Col_R[j] = tobyte((v * Ambdiff_r + background_r) * 255.0);
         Col_G[j] = tobyte((v * Ambdiff_g + background_g) * 255.0);
         Col_B[j] = tobyte((v * Ambdiff_b + background_b) * 255.0);
