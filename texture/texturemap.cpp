@@ -113,6 +113,8 @@ void createtexturemap(unsigned char fixed)
 
 void freetexturemap()
 {
+    if (!texturemap)  // nothing made, or already released
+        return;
     for (int i = 0; i <= texturemapheight; i++)
         std::free(texturemap[i]);
     std::free(texturemap);
