@@ -37,10 +37,19 @@ struct SV {
     float r, g, b;
 };
 
+// A vertex of the current primitive: clip coordinates, the planes it lies
+// outside of, and (when inside all) its window coordinates, computed once
+// for the up to three triangles of a strip that share it.
+struct PV {
+    CV c;
+    unsigned code;
+    SV s;
+};
+
 enum Prim { NONE, LINE, CLOSEDLINE, TMESH };
 Prim prim = NONE;
 int count = 0;  // vertices of the current primitive
-CV first, prev, prev2;
+PV first, prev, prev2;
 
 // Geometry beyond this multiple of the window is cut before the divide.
 const float GUARD = 2.0f;
@@ -192,12 +201,28 @@ inline std::int64_t floor_div(std::int64_t a, std::int64_t b)  // b > 0
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
+// Nearest 1/256 pixel, halves away from zero.
+inline std::int64_t fixed(float v)
+{
+    float f = v * 256.0f;
+    return (std::int64_t)(f < 0.0f ? f - 0.5f : f + 0.5f);
+}
+
 void fill_triangle(Window* w, SV v0, SV v1, SV v2)
 {
     const int FIX = 256;
-    std::int64_t X0 = std::llround(v0.x * FIX), Y0 = std::llround(v0.y * FIX);
-    std::int64_t X1 = std::llround(v1.x * FIX), Y1 = std::llround(v1.y * FIX);
-    std::int64_t X2 = std::llround(v2.x * FIX), Y2 = std::llround(v2.y * FIX);
+    std::int64_t X0 = fixed(v0.x), Y0 = fixed(v0.y);
+    std::int64_t X1 = fixed(v1.x), Y1 = fixed(v1.y);
+    std::int64_t X2 = fixed(v2.x), Y2 = fixed(v2.y);
+    // Pixels whose centres (i * 256 + 128) lie within the bounding box;
+    // most small triangles of a dense mesh stop here.
+    const int W = w->w, H = w->h;
+    int xmin = (int)std::max<std::int64_t>(-floor_div(128 - std::min({X0, X1, X2}), FIX), 0);
+    int xmax = (int)std::min<std::int64_t>(floor_div(std::max({X0, X1, X2}) - 128, FIX), W - 1);
+    if (xmin > xmax) return;
+    int ymin = (int)std::max<std::int64_t>(-floor_div(128 - std::min({Y0, Y1, Y2}), FIX), 0);
+    int ymax = (int)std::min<std::int64_t>(floor_div(std::max({Y0, Y1, Y2}) - 128, FIX), H - 1);
+    if (ymin > ymax) return;
     std::int64_t area = (X1 - X0) * (Y2 - Y0) - (X2 - X0) * (Y1 - Y0);
     if (area == 0) return;
     if (area < 0) {  // make it counter-clockwise
@@ -206,17 +231,12 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
         std::swap(Y1, Y2);
         area = -area;
     }
-    const int W = w->w, H = w->h;
-    int xmin = (int)std::max<std::int64_t>(floor_div(std::min({X0, X1, X2}), FIX), 0);
-    int xmax = (int)std::min<std::int64_t>(floor_div(std::max({X0, X1, X2}), FIX), W - 1);
-    int ymin = (int)std::max<std::int64_t>(floor_div(std::min({Y0, Y1, Y2}), FIX), 0);
-    int ymax = (int)std::min<std::int64_t>(floor_div(std::max({Y0, Y1, Y2}), FIX), H - 1);
-    if (xmin > xmax || ymin > ymax) return;
 
     // Edge k runs from vertex a to vertex b; E(P) = (bx-ax)(Py-ay) - (by-ay)(Px-ax)
     // is positive inside. Per pixel step in x it changes by A, in y by B.
     struct Edge {
         std::int64_t A, B, E;  // E at the centre of pixel (xmin, row)
+        double inv;            // 1 / |A|, for a first guess of the span
     } e[3];
     const std::int64_t xs[3] = {X0, X1, X2}, ys[3] = {Y0, Y1, Y2};
     std::int64_t cx0 = (std::int64_t)xmin * FIX + FIX / 2, cy0 = (std::int64_t)ymin * FIX + FIX / 2;
@@ -226,6 +246,7 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
         e[k].A = -ey * FIX;
         e[k].B = ex * FIX;
         e[k].E = ex * (cy0 - ay) - ey * (cx0 - ax);
+        e[k].inv = e[k].A != 0 ? 1.0 / (double)(e[k].A < 0 ? -e[k].A : e[k].A) : 0.0;
         // top-left rule: centres on a left or top edge are inside, others not
         bool topleft = (ey < 0) || (ey == 0 && ex < 0);
         if (!topleft) e[k].E -= 1;
@@ -250,15 +271,23 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
     std::uint32_t* px = w->draw_buffer();
     float* zb = w->zbuf ? w->depth.data() : nullptr;
     for (int y = ymin; y <= ymax; ++y) {
-        // The span of this row where all three edges are >= 0.
+        // The span of this row where all three edges are >= 0: a guess in
+        // floating point, made exact on the integer edge values.
         std::int64_t lo = xmin, hi = xmax;
         for (int k = 0; k < 3; ++k) {
-            std::int64_t E = e[k].E, A = e[k].A;
+            const std::int64_t E = e[k].E, A = e[k].A;
             if (A > 0) {
-                // E + A*(x - xmin) >= 0  <=>  x >= xmin + ceil(-E / A)
-                lo = std::max(lo, xmin - floor_div(E, A));
+                // the first step c with E + A*c >= 0
+                std::int64_t c = (std::int64_t)(-(double)E * e[k].inv);
+                while (E + A * c < 0) ++c;
+                while (E + A * (c - 1) >= 0) --c;
+                lo = std::max(lo, xmin + c);
             } else if (A < 0) {
-                hi = std::min(hi, xmin + floor_div(E, -A));
+                // the last step c with E + A*c >= 0
+                std::int64_t c = (std::int64_t)((double)E * e[k].inv);
+                while (E + A * c < 0) --c;
+                while (E + A * (c + 1) >= 0) ++c;
+                hi = std::min(hi, xmin + c);
             } else if (E < 0) {
                 lo = hi + 1;
             }
@@ -271,9 +300,10 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
         float g = v0.g + gx * fx + gy * fy;
         float b = v0.b + bx_ * fx + by_ * fy;
         std::uint32_t* row = px + (size_t)y * W;
+        const int x0 = (int)lo, x1 = (int)hi;
         if (zb) {
             float* zrow = zb + (size_t)y * W;
-            for (std::int64_t x = lo; x <= hi; ++x) {
+            for (int x = x0; x <= x1; ++x) {
                 if (z <= zrow[x]) {
                     zrow[x] = z;
                     row[x] = pack(r, g, b);
@@ -281,7 +311,7 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
                 z += zx; r += rx; g += gx; b += bx_;
             }
         } else {
-            for (std::int64_t x = lo; x <= hi; ++x) {
+            for (int x = x0; x <= x1; ++x) {
                 row[x] = pack(r, g, b);
                 r += rx; g += gx; b += bx_;
             }
@@ -290,15 +320,16 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
 }
 
 // Sutherland-Hodgman against the planes that some vertex is outside of.
-void draw_triangle(const CV& a, const CV& b, const CV& c)
+void draw_triangle(const PV& pa, const PV& pb, const PV& pc)
 {
-    unsigned ca = outcode(a), cb = outcode(b), cc = outcode(c);
+    unsigned ca = pa.code, cb = pb.code, cc = pc.code;
     if (ca & cb & cc) return;
     Window* w = cur;
     if (!(ca | cb | cc)) {
-        fill_triangle(w, to_window(w, a), to_window(w, b), to_window(w, c));
+        fill_triangle(w, pa.s, pb.s, pc.s);
         return;
     }
+    const CV &a = pa.c, &b = pb.c, &c = pc.c;
     CV poly[2][12];
     int n = 3, src = 0;
     poly[0][0] = a;
@@ -337,15 +368,17 @@ void draw_triangle(const CV& a, const CV& b, const CV& c)
 void vertex(const float v[3])
 {
     if (!cur || prim == NONE) return;
-    CV p = process(v);
+    PV p;
+    p.c = process(v);
+    p.code = outcode(p.c);
+    if (p.code == 0) p.s = to_window(cur, p.c);
     switch (prim) {
     case LINE:
     case CLOSEDLINE:
         if (count == 0)
             first = p;
         else
-            draw_line(prev, p);
-        // A lone vertex still lights its pixel.
+            draw_line(prev.c, p.c);
         break;
     case TMESH:
         if (count >= 2) draw_triangle(prev2, prev, p);
@@ -367,8 +400,9 @@ void begin(Prim p)
 void end(Prim p)
 {
     if (prim == p && cur) {
-        if (p == CLOSEDLINE && count > 1) draw_line(prev, first);
-        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(first, first);
+        if (p == CLOSEDLINE && count > 1) draw_line(prev.c, first.c);
+        // A lone vertex still lights its pixel.
+        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(first.c, first.c);
         drawn();
     }
     prim = NONE;
