@@ -36,7 +36,7 @@ Menus build()
     return {seashell, spline};
 }
 
-class Menu : public ::testing::Test {
+class PopupMenu : public ::testing::Test {
 protected:
     Menus m;
     void SetUp() override
@@ -67,7 +67,7 @@ struct Path {
     gl::Int32 value;
 };
 
-TEST_F(Menu, PressDragReleaseReturnsTheEntrysValue)
+TEST_F(PopupMenu, PressDragReleaseReturnsTheEntrysValue)
 {
     const Path paths[] = {
         {{"View point"}, false, 1},
@@ -95,7 +95,7 @@ TEST_F(Menu, PressDragReleaseReturnsTheEntrysValue)
     }
 }
 
-TEST_F(Menu, ReleasedWithoutChoiceTheNextClickChooses)
+TEST_F(PopupMenu, ReleasedWithoutChoiceTheNextClickChooses)
 {
     // The opening click leaves the menu up; then the pointer goes to the
     // entry (through a submenu) and a click of any button chooses.
@@ -119,7 +119,7 @@ TEST_F(Menu, ReleasedWithoutChoiceTheNextClickChooses)
     }
 }
 
-TEST_F(Menu, ReleaseOnASubmenuEntryKeepsTheMenuOpen)
+TEST_F(PopupMenu, ReleaseOnASubmenuEntryKeepsTheMenuOpen)
 {
     openedbyrightpress();
     actions.push_back(fake::entry(0, "Option"));
@@ -130,7 +130,7 @@ TEST_F(Menu, ReleaseOnASubmenuEntryKeepsTheMenuOpen)
     EXPECT_EQ(gl::dopup(m.seashell), 17);
 }
 
-TEST_F(Menu, ChoosingNothingReturnsMinusOne)
+TEST_F(PopupMenu, ChoosingNothingReturnsMinusOne)
 {
     // Each case runs after the right press that opened the menu.
     const std::vector<std::function<void()>> cases[] = {
@@ -152,7 +152,7 @@ TEST_F(Menu, ChoosingNothingReturnsMinusOne)
     }
 }
 
-TEST_F(Menu, EscapeClosesTheMenuAndStaysQueued)
+TEST_F(PopupMenu, EscapeClosesTheMenuAndStaysQueued)
 {
     openedbyrightpress();
     actions = {fake::button(gl::RIGHTMOUSE, 0), fake::entry(0, "Quit"), fake::key(gl::ESCKEY, 1)};
@@ -162,7 +162,7 @@ TEST_F(Menu, EscapeClosesTheMenuAndStaysQueued)
     EXPECT_EQ(v, 1);
 }
 
-TEST_F(Menu, ReleaseQueuedBeforeTheMenuShowsIsTaken)
+TEST_F(PopupMenu, ReleaseQueuedBeforeTheMenuShowsIsTaken)
 {
     // A quick click: the release is already queued when the loop opens the
     // menu. It must not reach the loop, which would open a second menu.
@@ -175,7 +175,7 @@ TEST_F(Menu, ReleaseQueuedBeforeTheMenuShowsIsTaken)
     EXPECT_EQ(gl::qtest(), 0);
 }
 
-TEST_F(Menu, OpensInsideTheScreenAtItsEdges)
+TEST_F(PopupMenu, OpensInsideTheScreenAtItsEdges)
 {
     const int corners[][2] = {{0, 0}, {1599, 1199}, {0, 1199}, {1599, 0}};
     for (const auto& c : corners) {

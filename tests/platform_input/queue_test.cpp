@@ -12,7 +12,7 @@ using fake::actions;
 
 namespace {
 
-class Queue : public ::testing::Test {
+class EventQueue : public ::testing::Test {
 protected:
     void SetUp() override { fake::install(); }
     void TearDown() override { fake::uninstall(); }
@@ -31,7 +31,7 @@ protected:
 
 using Events = std::vector<std::pair<gl::Device, short>>;
 
-TEST_F(Queue, HoldsOnlyTheDevicesAskedFor)
+TEST_F(EventQueue, HoldsOnlyTheDevicesAskedFor)
 {
     gl::qdevice(gl::LEFTMOUSE);
     gl::qdevice(gl::ESCKEY);
@@ -63,7 +63,7 @@ TEST_F(Queue, HoldsOnlyTheDevicesAskedFor)
     EXPECT_EQ(gl::qtest(), 0);
 }
 
-TEST_F(Queue, ReadsInOrderAndResets)
+TEST_F(EventQueue, ReadsInOrderAndResets)
 {
     gl::qdevice(gl::RIGHTMOUSE);
     gl::qdevice(gl::WINQUIT);
@@ -82,7 +82,7 @@ TEST_F(Queue, ReadsInOrderAndResets)
     EXPECT_EQ(fake::waits, 0) << "events already queued are read without waiting";
 }
 
-TEST_F(Queue, QreadWaitsUntilAnEventIsQueued)
+TEST_F(EventQueue, QreadWaitsUntilAnEventIsQueued)
 {
     gl::qdevice(gl::LEFTMOUSE);
     actions = {fake::move(10, 10), fake::button(gl::MIDDLEMOUSE, 1), fake::button(gl::LEFTMOUSE, 1)};
@@ -92,7 +92,7 @@ TEST_F(Queue, QreadWaitsUntilAnEventIsQueued)
     EXPECT_EQ(fake::waits, 3);
 }
 
-TEST_F(Queue, DragStepsAloneWaitForNewInput)
+TEST_F(EventQueue, DragStepsAloneWaitForNewInput)
 {
     // The loop queues a drag step after each step; reading it back at once
     // would spin while the button is held still.
@@ -116,7 +116,7 @@ TEST_F(Queue, DragStepsAloneWaitForNewInput)
     EXPECT_EQ(fake::waits, 1);
 }
 
-TEST_F(Queue, PointerStaysOnTheScreen)
+TEST_F(EventQueue, PointerStaysOnTheScreen)
 {
     const int cases[][4] = {{-5, 20, 0, 20}, {1700, 1300, 1599, 1199}, {40, -1, 40, 0}};
     const gl::Device devs[2] = {gl::MOUSEX, gl::MOUSEY};

@@ -22,7 +22,7 @@ struct Bad {
     const char* says;  // part of the message
 };
 
-TEST(Script, MalformedLinesAreRefusedWithTheirNumber)
+TEST(ReplayScript, MalformedLinesAreRefusedWithTheirNumber)
 {
     const Bad cases[] = {
         {"jump 1 2", "unknown action"},
@@ -57,7 +57,7 @@ TEST(Script, MalformedLinesAreRefusedWithTheirNumber)
     }
 }
 
-TEST(Script, GoodLinesAreAccepted)
+TEST(ReplayScript, GoodLinesAreAccepted)
 {
     const char* lines[] = {
         "move 0 0", "move 1599 1199", "press left", "release middle", "click right 5 5",
@@ -73,7 +73,7 @@ TEST(Script, GoodLinesAreAccepted)
     }
 }
 
-class Run : public ::testing::Test {
+class ReplayRun : public ::testing::Test {
 protected:
     void load(const char* text)
     {
@@ -99,7 +99,7 @@ protected:
     }
 };
 
-TEST_F(Run, EachWaitTakesOneChange)
+TEST_F(ReplayRun, EachWaitTakesOneChange)
 {
     load("click left 10 20\n"
          "drag 100 50 0 0 4\n");
@@ -117,7 +117,7 @@ TEST_F(Run, EachWaitTakesOneChange)
     }
 }
 
-TEST_F(Run, TypeHoldsShiftForCapitalsAndShiftedDigits)
+TEST_F(ReplayRun, TypeHoldsShiftForCapitalsAndShiftedDigits)
 {
     load("type \"aB#7\"  # a comment after the text\nkey kp7\n");
     for (gl::Device d : {11, 36, 15, 31, 67}) gl::qdevice(d);
@@ -134,7 +134,7 @@ TEST_F(Run, TypeHoldsShiftForCapitalsAndShiftedDigits)
     EXPECT_EQ(typed, "11 36S 15S 31 67 ");
 }
 
-TEST_F(Run, PollsHandsTheNextLineToThePollingLoop)
+TEST_F(ReplayRun, PollsHandsTheNextLineToThePollingLoop)
 {
     load("click left 5 5\n"
          "polls 3\n"
@@ -152,7 +152,7 @@ TEST_F(Run, PollsHandsTheNextLineToThePollingLoop)
     EXPECT_EQ(x(), 9);
 }
 
-TEST_F(Run, AWaitBeforeThePollsComeTakesTheLine)
+TEST_F(ReplayRun, AWaitBeforeThePollsComeTakesTheLine)
 {
     load("press left\npolls 50\nrelease left\n");
     gl::waitinput();
@@ -162,7 +162,7 @@ TEST_F(Run, AWaitBeforeThePollsComeTakesTheLine)
     EXPECT_FALSE(gl::getbutton(gl::LEFTMOUSE));
 }
 
-TEST_F(Run, TheScriptsEndSendsQuitThenGivesUp)
+TEST_F(ReplayRun, TheScriptsEndSendsQuitThenGivesUp)
 {
     load("key escape\n");
     gl::qdevice(gl::WINQUIT);
@@ -173,7 +173,7 @@ TEST_F(Run, TheScriptsEndSendsQuitThenGivesUp)
     EXPECT_EXIT(gl::waitinput(), ::testing::ExitedWithCode(3), "script ended");
 }
 
-TEST_F(Run, AMenuEntryThatIsNotOpenFailsWithItsLine)
+TEST_F(ReplayRun, AMenuEntryThatIsNotOpenFailsWithItsLine)
 {
     load("move 700 700\nmenu Nowhere\n");
     gl::Int32 menu = gl::defpup("Seashell %t|Redraw|Quit");
@@ -183,7 +183,7 @@ TEST_F(Run, AMenuEntryThatIsNotOpenFailsWithItsLine)
     EXPECT_EXIT(gl::dopup(menu), ::testing::ExitedWithCode(3), "test.replay:2: no menu entry \"Nowhere\"");
 }
 
-TEST_F(Run, ScreenshotAndDumpRunAtOnce)
+TEST_F(ReplayRun, ScreenshotAndDumpRunAtOnce)
 {
     static std::vector<std::string> dumped;
     gl::setdumphook([](const char* path) {
@@ -223,7 +223,7 @@ std::string readtext(const std::filesystem::path& p)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-TEST(Tool, MalformedScriptExitsWithStatusTwoBeforeAnythingRuns)
+TEST(ReplayTool, MalformedScriptExitsWithStatusTwoBeforeAnythingRuns)
 {
     std::string err;
     int status = runtool("malformed", "dump before.json\nmove 1 1\nclick left 1\n", &err);
@@ -235,7 +235,7 @@ TEST(Tool, MalformedScriptExitsWithStatusTwoBeforeAnythingRuns)
         << "the program ran";
 }
 
-TEST(Tool, SmokeScenarioChoosesThroughASubmenuAndQuits)
+TEST(ReplayTool, SmokeScenarioChoosesThroughASubmenuAndQuits)
 {
     std::string script = readtext(std::filesystem::path(SEASHELL_SOURCE_DIR) / "tests/scenarios/smoke_menu_quit.replay");
     ASSERT_FALSE(script.empty());
