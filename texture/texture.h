@@ -38,7 +38,9 @@ void StripeFormationModel(int N, int R, double gdiffrate, double sdiffrate, doub
                           double sdecayrate, double cprop, double rdecayrate, double p0, double p1,
                           double initvalue, unsigned char tomap);
 
-// Dialogs and preview.
+// Dialogs and preview. widpreview is the preview's window, -1 while none is
+// open.
+extern int widpreview;
 void pigmentation();
 void pigmentation2();
 void pigmentation3();
