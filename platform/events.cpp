@@ -12,6 +12,10 @@
 // holds nothing but drag steps would keep the program spinning while the
 // button is held still: qread then first waits for new input, and the
 // program stays idle until the pointer moves or the button comes up.
+// Input can also arrive while the program draws (the interactive backend
+// takes it in whenever it presents); such input counts as new, so the
+// next drag step or waitinput does not wait for more and the program
+// follows the pointer without lagging a move behind.
 //
 // Limits: at most QUEUESIZE events wait in the queue; further ones are
 // dropped, as a hardware queue would. Device numbers below MAXDEVICE.
@@ -39,6 +43,8 @@ int qhead = 0, qcount = 0;
 bool asked[MAXDEVICE];
 bool down[MAXDEVICE];
 int px = 0, py = 0;
+
+bool fresh = false;  // input arrived that the program has not looked at yet
 
 bool menuopen = false;
 input::MenuEvent menulog[MENULOG];
@@ -83,6 +89,7 @@ void rawpointer(int x, int y)
     if (y >= h) y = h - 1;
     if (x != px && asked[MOUSEX]) push(MOUSEX, (short)x);
     if (y != py && asked[MOUSEY]) push(MOUSEY, (short)y);
+    if (x != px || y != py) fresh = true;
     px = x;
     py = y;
 }
@@ -91,6 +98,7 @@ void rawbutton(Device dev, int isdown)
 {
     if (!valid(dev) || down[dev] == (isdown != 0)) return;
     down[dev] = isdown != 0;
+    fresh = true;
     if (menuopen && ismouse(dev)) {
         logmenu(input::MENU_BUTTON, dev, down[dev]);
         return;
@@ -102,6 +110,7 @@ void rawkey(Device dev, int isdown)
 {
     if (!valid(dev) || down[dev] == (isdown != 0)) return;
     down[dev] = isdown != 0;
+    fresh = true;
     if (dev == ESCKEY && down[dev]) logmenu(input::MENU_ESCAPE, dev, 1);
     if (dev == LEFTSHIFTKEY || dev == RIGHTSHIFTKEY) return;
     if (asked[dev]) push(dev, down[dev] ? 1 : 0);
@@ -109,6 +118,7 @@ void rawkey(Device dev, int isdown)
 
 void rawquit()
 {
+    fresh = true;
     logmenu(input::MENU_QUIT, WINQUIT, 1);
     if (asked[WINQUIT]) push(WINQUIT, 1);
 }
@@ -129,9 +139,10 @@ Device qread(short* value)
 {
     const Backend* b = getbackend();
     if (b) {
-        if (onlydragsteps()) b->wait();
+        if (onlydragsteps() && !fresh) b->wait();
         while (qcount == 0) b->wait();
     }
+    fresh = false;
     if (qcount == 0) {  // no backend: nothing can arrive
         if (value) *value = 0;
         return 0;
@@ -177,12 +188,15 @@ void getdev(Int32 n, const Device* devs, short* values)
 
 void waitinput()
 {
-    if (const Backend* b = getbackend()) b->wait();
+    const Backend* b = getbackend();
+    if (b && !fresh) b->wait();
+    fresh = false;
 }
 
 void pollinput()
 {
     if (const Backend* b = getbackend()) b->poll();
+    fresh = false;  // the polling loop looks at the state now
 }
 
 void sleepms(int ms)

@@ -27,12 +27,14 @@ static const gl::Backend backend = {wait, nothing, changed, pause};
 
 void install()
 {
+    gl::setbackend(nullptr);
     for (gl::Device d = 0; d < 600; d++) {
         gl::unqdevice(d);
         gl::rawbutton(d, 0);
     }
-    gl::setbackend(&backend);
     gl::qreset();
+    gl::waitinput();  // no backend: marks the resets as seen
+    gl::setbackend(&backend);
     actions.clear();
     waits = 0;
 }

@@ -116,6 +116,24 @@ TEST_F(EventQueue, DragStepsAloneWaitForNewInput)
     EXPECT_EQ(fake::waits, 1);
 }
 
+TEST_F(EventQueue, InputTakenInWhileDrawingIsNotWaitedFor)
+{
+    // The interactive backend takes input in when it presents, in the middle
+    // of the program's drawing; waiting then would leave the program a move
+    // behind the pointer until the next one.
+    gl::qenter(gl::DRAGSTEP, 0);
+    gl::rawpointer(70, 80);
+    short v;
+    EXPECT_EQ(gl::qread(&v), gl::DRAGSTEP);
+    EXPECT_EQ(fake::waits, 0);
+
+    gl::rawpointer(71, 80);
+    gl::waitinput();
+    EXPECT_EQ(fake::waits, 0);
+    gl::waitinput();  // nothing new now
+    EXPECT_EQ(fake::waits, 1);
+}
+
 TEST_F(EventQueue, PointerStaysOnTheScreen)
 {
     const int cases[][4] = {{-5, 20, 0, 20}, {1700, 1300, 1599, 1199}, {40, -1, 40, 0}};
