@@ -368,7 +368,7 @@ void draw_triangle(const PV& pa, const PV& pb, const PV& pc)
 void vertex(const float v[3])
 {
     if (!cur || prim == NONE) return;
-    PV p;
+    PV p{};
     p.c = process(v);
     p.code = outcode(p.c);
     if (p.code == 0) p.s = to_window(cur, p.c);

@@ -133,7 +133,9 @@ TEST_F(Render, WriteRGBLandsWhereCmov2iPutsIt)
         EXPECT_EQ(at(s, c.px, c.py), 200u) << c.pixels << " " << c.cx << "," << c.cy;
         EXPECT_EQ(at(s, c.px + 3, c.py), 203u);
         EXPECT_EQ(at(s, c.px - 1, c.py), 0u);
-        if (c.py + 1 < c.pixels) EXPECT_EQ(at(s, c.px, c.py + 1), 0u);
+        if (c.py + 1 < c.pixels) {
+            EXPECT_EQ(at(s, c.px, c.py + 1), 0u);
+        }
         EXPECT_EQ(at(s, c.px, c.py - 1), 0u);
         gl::winclose(id);
         id = 0;
@@ -173,6 +175,62 @@ TEST_F(Render, ColourIndexWindowKnowsBlackAndWhite)
     gl::color(0);
     gl::clear();
     EXPECT_EQ(at(Screen(), 3, 3), 0u);
+}
+
+// Transformations against their classic definitions, read back with
+// getmatrix and applied to points (row vectors).
+TEST_F(Render, ViewingTransformsFollowClassicDefinitions)
+{
+    struct Case {
+        const char* what;
+        void (*set)();
+        float in[3];
+        float out[4];  // x, y, z, w before the divide
+    } cases[] = {
+        {"lookat: eye to origin", [] { gl::lookat(3, 1, 10, 0, 0, 0, 0); }, {3, 1, 10}, {0, 0, 0, 1}},
+        {"lookat: reference on -z", [] { gl::lookat(3, 1, 10, 0, 0, 0, 0); }, {0, 0, 0}, {0, 0, -10.488088f, 1}},
+        // world up stays up: (0, 1, 0) lies in the plane x = 0, at
+        // z = -109 / sqrt(110) and y = sqrt(109 - z^2) = sqrt(109 / 110)
+        {"lookat: up stays up", [] { gl::lookat(3, 1, 10, 0, 0, 0, 0); }, {0, 1, 0}, {0, 0.995444f, -10.392742f, 1}},
+        {"lookat: straight down", [] { gl::lookat(0, 10, 0, 0, 0, 0, 0); }, {0, 0, 0}, {0, 0, -10, 1}},
+        {"lookat: twist 90 turns up to +x", [] { gl::lookat(0, 0, 5, 0, 0, 0, 900); }, {0, 1, 0}, {1, 0, -5, 1}},
+        {"rotate y", [] { gl::rotate(900, 'y'); }, {1, 0, 0}, {0, 0, -1, 1}},
+        {"rotate x", [] { gl::rotate(900, 'x'); }, {0, 1, 0}, {0, 0, 1, 1}},
+        {"rotate z", [] { gl::rotate(900, 'z'); }, {1, 0, 0}, {0, 1, 0, 1}},
+        {"translate then scale", [] { gl::translate(1, 2, 3); gl::scale(2, 2, 2); }, {1, 1, 1}, {3, 4, 5, 1}},
+    };
+    open(100, 199, 100, 199);
+    gl::mmode(gl::MVIEWING);
+    for (const Case& c : cases) {
+        gl::Matrix iden = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+        gl::loadmatrix(iden);
+        c.set();
+        gl::Matrix m;
+        gl::getmatrix(m);
+        for (int j = 0; j < 4; ++j) {
+            float v = c.in[0] * m[0][j] + c.in[1] * m[1][j] + c.in[2] * m[2][j] + m[3][j];
+            EXPECT_NEAR(v, c.out[j], 1e-5) << c.what << " component " << j;
+        }
+    }
+    // perspective like the classic: near plane to depth -1, far to +1, the
+    // field of view's edge to x = 1 (90 degrees: x = -z)
+    gl::perspective(900, 1.0f, 1.0f, 100.0f);
+    gl::mmode(gl::MPROJECTION);
+    gl::Matrix p;
+    gl::getmatrix(p);
+    struct P {
+        float in[3];
+        float ndc[3];
+    } pts[] = {
+        {{0, 0, -1}, {0, 0, -1}},
+        {{0, 0, -100}, {0, 0, 1}},
+        {{2, -2, -2}, {1, -1, 1.0f / 99}},  // depth (202 - 200) / 99 / 2
+    };
+    for (const P& q : pts) {
+        float o[4];
+        for (int j = 0; j < 4; ++j) o[j] = q.in[0] * p[0][j] + q.in[1] * p[1][j] + q.in[2] * p[2][j] + p[3][j];
+        for (int j = 0; j < 3; ++j) EXPECT_NEAR(o[j] / o[3], q.ndc[j], 1e-5) << j;
+    }
 }
 
 // Two overlapping squares at different depths, seen along -z.
