@@ -43,7 +43,7 @@ double area(const TraceBox& b)
     return dx * dy + dy * dz + dz * dx;
 }
 
-void grow(TraceBox* b, const TraceBox& o)
+[[gnu::always_inline]] inline void grow(TraceBox* b, const TraceBox& o)
 {
     for (int k = 0; k < 3; k++) {
         b->lo[k] = std::min(b->lo[k], o.lo[k]);
@@ -175,7 +175,7 @@ BoxRay boxray(const TraceVector* o, const TraceVector* d)
 }
 
 // Entry distance of the ray into the box, when it meets it within [0, tmax].
-inline bool hitbox(const TraceBox& b, const BoxRay& r, double tmax, double* tnear)
+[[gnu::always_inline]] inline bool hitbox(const TraceBox& b, const BoxRay& r, double tmax, double* tnear)
 {
     double t0 = (b.lo[0] - r.o.x) * r.inv[0], t1 = (b.hi[0] - r.o.x) * r.inv[0];
     double lo = std::min(t0, t1), hi = std::max(t0, t1);

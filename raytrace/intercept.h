@@ -41,7 +41,7 @@ struct TraceTriangle {
 
 // Steps shared by both tests: sphere, plane, distance, (u, v). Returns the
 // distance t, or a negative value when a step fails. maxt bounds t.
-inline double TriangleInterceptSteps(const TraceVector* o, const TraceVector* d,
+[[gnu::always_inline]] inline double TriangleInterceptSteps(const TraceVector* o, const TraceVector* d,
                                      const TraceTriangle* tr, double maxt, double* u, double* v)
 {
     // Bounding sphere: the ray's line must pass inside it.
