@@ -63,7 +63,7 @@ struct Window {
 };
 
 // window list, bottom to top; the current window (nullptr when none)
-extern std::vector<Window*> windows;
+extern std::vector<Window*>& windows;
 extern Window* cur;
 Window* find_window(Int32 id);
 

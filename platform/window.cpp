@@ -16,7 +16,9 @@
 namespace gl {
 namespace core {
 
-std::vector<Window*> windows;
+// Never destroyed: windows stay valid while other code shuts down, and
+// they remain reachable for leak checkers at exit.
+std::vector<Window*>& windows = *new std::vector<Window*>;
 Window* cur = nullptr;
 
 Window* find_window(Int32 id)
