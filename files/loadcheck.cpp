@@ -11,6 +11,8 @@ const double RINGLIMIT = 1e6;
 const double SAMPLELIMIT = 1e5;
 const double POINTLIMIT = 1e8;
 const double CELLLIMIT = 1e8;
+const double ROWLIMIT = 1e6;
+const double WORKLIMIT = 1e10;
 const double EXTENTLIMIT = 1e30;
 const double STEPSPERROWLIMIT = 1000.0;
 const double FULLTURN = 6.283185307179586;
@@ -95,8 +97,11 @@ int shellusable(const ShellRecord* r)
     double samples = length * g[G_GENSTEPSIZE] + 3.0;
     double columns = length * 10.0 + 1.0;
     double rows = g[G_ENDANGLE] * 300.0 / FULLTURN + 1.0;
+    // A model run takes (rows + 50) x (steps per row) steps over every column.
+    double steps = std::fmax(std::fmax(std::trunc(1.0 / r->actsub[11]), std::trunc(1.0 / r->actinh[12])),
+                             std::trunc(1.0 / r->stripe[9]));
     if (rings > RINGLIMIT || samples > SAMPLELIMIT || rings * samples > POINTLIMIT ||
-        columns * rows > CELLLIMIT)
+        rows > ROWLIMIT || columns * rows > CELLLIMIT || (rows + 50.0) * steps * columns > WORKLIMIT)
         return 0;
 
     // The largest distance of a surface point from the origin, from the

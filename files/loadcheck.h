@@ -6,14 +6,16 @@
 // exhaust memory or turn the shell into NaN geometry; a value that is merely
 // outside its bar's range but harmless is accepted.
 //
-// Limits (generous: no shell that the bars can make comes near them):
+// Limits, generous enough that every shell the bars and the curve views can
+// make still loads:
 //   every double finite and at most 100000 in size (bar knobs and single
 //     precision copies stay well inside their ranges);
 //   growth steps per full turn and samples per curve unit positive;
 //   growth rate positive, start radius non-zero, end angle not negative
 //     (the spiral's frame would otherwise be NaN);
 //   at most 1,000,000 rings, 100,000 curve samples, 100,000,000 surface
-//     points (rings x samples) and 100,000,000 texture-map cells;
+//     points (rings x samples), 1,000,000 texture-map rows, 100,000,000
+//     texture-map cells and 10,000,000,000 cell updates in a model run;
 //   the shell's extent below 1e30, so its single-precision points are finite;
 //   each model's increment size gives 1 to 1000 time steps per texture row.
 // Curve lengths are bounded by the length of the spline's control polygon,

@@ -229,4 +229,25 @@ TEST_F(ShellFile, HarmlessOddValuesStillLoad)
     EXPECT_EQ(parameterbar[4].knobx, 351);
 }
 
+// Every bar at its extreme and 30 nodes zigzagging between opposite corners
+// of the curve views: whatever the program can save, it can load again.
+TEST_F(ShellFile, ExtremeShellOfTheBarsStillLoads)
+{
+    for (int k = 0; k < 30; ++k) {
+        double c = k % 2 ? -10.0 : 10.0;
+        addnode(c, c, c);
+    }
+    helico_r0 = 2.001; helico_z0 = 2.0; helico_rate = 3.0; helico_endangle = 50.1;
+    helico_stepsize = 300.0; genstepsize = 10.0; hortsize = 60.0; hortmag = 0.1;
+    vertsize = 60.0; vertmag = 0.3; shellscale = 4.0;
+    t_delta = i_delta = s_delta = 0.01;
+    char name[32] = "extreme";
+    ASSERT_EQ(saveshellparameter(name), 1);
+    restart();
+    std::strcpy(name, "extreme");
+    EXPECT_EQ(loadshellparameter(name), 1);
+    EXPECT_EQ(ObjectPtr->count, 30);
+    EXPECT_EQ(helico_endangle, 50.1);
+}
+
 }  // namespace
