@@ -198,6 +198,39 @@ TEST_F(SceneTest, EyeOnTheYAxisGivesOneColour)
     }
 }
 
+// Two floors in one place, one with its shading normal tilted to
+// (1, 1, 0) / sqrt 2: f = 0.9 x 0.7071 + 0.05 = 0.6864, colour (0.5491,
+// 0.2746, 0.1373) -> 140, 70, 35. Both are hit at the same distance; the
+// one first in the list (the one inserted last) shades.
+TEST_F(SceneTest, OfTwoHitsAtOneDistanceTheFirstInTheListWins)
+{
+    const Tri straight = {{{-10, 0, -10}, {10, 0, -10}, {0, 0, 20}}, {0, 1, 0}};
+    const Tri tilted = {{{-10, 0, -10}, {10, 0, -10}, {0, 0, 20}}, {1, 1, 0}};
+    struct Case {
+        const Tri *inserted1, *inserted2;
+        int rgb[3];
+    } cases[] = {
+        {&tilted, &straight, {193, 96, 48}},
+        {&straight, &tilted, {140, 70, 35}},
+    };
+    sea_xeye = 0, sea_yeye = 10, sea_zeye = 0;
+    diffusecoeff = 0.9;
+    reflectvalue = 0;
+    Ambdiff_r = 0.8, Ambdiff_g = 0.4, Ambdiff_b = 0.2;
+    light(0, 15, 0, 1);
+    for (const Case& c : cases) {
+        freeTraceObjectList();
+        add(*c.inserted1);
+        add(*c.inserted2);
+        for (int reference : {1, 0}) {
+            Image im;
+            ASSERT_EQ(render(200, reference, &im), 1);
+            for (int ch = 0; ch < 3; ch++)
+                EXPECT_EQ(im.rgb[ch][100][100], c.rgb[ch]) << (reference ? "reference" : "default") << " channel " << ch;
+        }
+    }
+}
+
 TEST_F(SceneTest, SecondLightDoesNotShadeWithOneLight)
 {
     const Tri floor = {{{-10, 0, -10}, {10, 0, -10}, {0, 0, 20}}, {0, 1, 0}};
