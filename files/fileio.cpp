@@ -2,6 +2,9 @@
 // (see fileio.h).
 #include "files/fileio.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -37,8 +40,14 @@ int safeopen(SafeFile* f, const char* path)
     f->failed = 0;
     // A name that does not fit is one that cannot be opened.
     if (std::snprintf(f->path, sizeof f->path, "%s", path) >= (int)sizeof f->path) return 0;
+    // A file that could not be opened for writing in place is not replaced
+    // either; one that can keeps its permissions.
+    struct stat old;
+    int exists = stat(f->path, &old) == 0;
+    if (exists && access(f->path, W_OK) != 0) return 0;
     std::snprintf(f->temp, sizeof f->temp, "%s.tmp", f->path);
     f->fp = std::fopen(f->temp, "wb");
+    if (f->fp && exists) fchmod(fileno(f->fp), old.st_mode & 07777);
     return f->fp != nullptr;
 }
 

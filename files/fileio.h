@@ -5,8 +5,10 @@
 // Safe writing: safeopen() creates "<path>.tmp" beside the target, the
 // writes go there, and safecommit() closes it and renames it over the target
 // only if every write succeeded; otherwise the temporary file is removed and
-// whatever file was there before is left as it was. One SafeFile writes one
-// file at a time; the image writer keeps its own across a whole run.
+// whatever file was there before is left as it was. A target that is not
+// writable is refused, as opening it in place would be; a replaced file
+// keeps its permissions. One SafeFile writes one file at a time; the image
+// writer keeps its own across a whole run.
 #pragma once
 #include <cstddef>
 #include <cstdio>

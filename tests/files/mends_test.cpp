@@ -75,6 +75,20 @@ TEST_F(Mends, FailedSaveKeepsTheOldFile)
     }
 }
 
+// The replacement takes the old file's place with the old file's
+// permissions, not the defaults of a new file.
+TEST_F(Mends, ReplacedFileKeepsItsPermissions)
+{
+    namespace fs = std::filesystem;
+    writebytes("p.shl", Bytes{'o', 'l', 'd'});
+    fs::permissions("p.shl", fs::perms::owner_read | fs::perms::owner_write);
+    char name[32] = "p";
+    ASSERT_EQ(saveshellparameter(name), 1);
+    EXPECT_EQ(readbytes("p.shl").size(), 568u);
+    EXPECT_EQ(fs::status("p.shl").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(Mends, ImageCutShortIsNotSaved)
 {
     writebytes("short.bp", Bytes{'o', 'l', 'd'});
