@@ -405,4 +405,44 @@ TEST_F(TextureDialog, PickingPressDoesNotMoveABar)
     EXPECT_EQ(patterncolorbar[0].redknobx, 220);
 }
 
+// Each dialog: its window and the name of its first library sample (an
+// empty file still gets a thumbnail window; the others are missing).
+TEST_F(TextureDialog, EachDialogHasItsWindowAndLibrary)
+{
+    std::ofstream("actinh0.ttr").close();
+    std::ofstream("stripfor0.ttr").close();
+    struct Case {
+        void (*dialog)();
+        int height;
+        const char* sample;
+    } cases[] = {
+        {pigmentation, 951, "actsub0.ttr"},
+        {pigmentation2, 1001, "actinh0.ttr"},
+        {pigmentation3, 1001, "stripfor0.ttr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sample);
+        gl::WindowInfo dialog = {};
+        bool sample = false;
+        script({Probe([&] {
+                    gl::WindowInfo w[64];
+                    int n = gl::screen_windows(w, 64);
+                    if (n > 0) dialog = w[n - 1];
+                }),
+                Move(LIBRARYX, BUTTONY), Press(), Release(),
+                Probe([&] { sample = count(titles(), c.sample) == 1; }),
+                RightPress(), RightRelease(), Move(OKX, BUTTONY), Press()});
+        c.dialog();
+        EXPECT_STREQ(dialog.title, "Define texture");
+        EXPECT_EQ(dialog.x, 0);
+        EXPECT_EQ(dialog.y, 0);
+        EXPECT_EQ(dialog.width, 351);
+        EXPECT_EQ(dialog.height, c.height);
+        EXPECT_TRUE(sample);
+        gl::rawbutton(gl::LEFTMOUSE, 0);
+    }
+    std::filesystem::remove("actinh0.ttr");
+    std::filesystem::remove("stripfor0.ttr");
+}
+
 }  // namespace
