@@ -93,5 +93,12 @@ int readbitmap(char* name, int x, int y)
     std::free(g);
     std::free(b);
     std::fclose(fp);
-    return complete ? win : 0;
+    if (!complete) {
+        // Nobody owns a window that is reported as not opened: close it, so
+        // a damaged thumbnail leaves a gap instead of a stray window.
+        gl::winclose(win);
+        fileerror("File %s is incomplete !\n", name);
+        return 0;
+    }
+    return win;
 }

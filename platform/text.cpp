@@ -1,4 +1,4 @@
-// text.cpp - the one font: DejaVu Sans Mono at 13 pixels, through FreeType.
+// text.cpp - the one font: DejaVu Sans Mono at 12 pixels, through FreeType.
 //
 // The font file is loaded once, at the first text call; if it cannot be
 // loaded the program says so on standard error and exits with status 1.
@@ -26,7 +26,7 @@ namespace core {
 
 namespace {
 
-const int PIXELS = 13;
+const int PIXELS = 12;  // seven-character values fit the parameter window
 
 struct Glyph {
     bool loaded = false;

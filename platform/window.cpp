@@ -142,7 +142,9 @@ void wintitle(const char* title)
 {
     if (!cur) return;
     cur->title = title ? title : "";
-    screen_changed(true);
+    // Progress titles change about a hundred times a run: let the backend
+    // pace them like single-buffered writes.
+    screen_changed(false);
 }
 
 void winset(Int32 id)

@@ -109,8 +109,8 @@ TEST_F(ImageFile, ReaderDrawsEachRowIntoItsColumns)
     EXPECT_EQ(s.at(100 + 400, 203), (Pixel{0, 0, 60}));
 }
 
-// A file that ends inside its last row: the complete rows are drawn, and
-// the result is 0 (the window stays, as drawn).
+// A file that ends inside its last row: the result is 0, and the window the
+// caller will never own is closed again (no stray thumbnail).
 TEST_F(ImageFile, ReaderStopsAtAShortRowAndReturnsZero)
 {
     ASSERT_EQ(writeimage("cut", 400, sample()), 1);
@@ -120,12 +120,7 @@ TEST_F(ImageFile, ReaderStopsAtAShortRowAndReturnsZero)
 
     char name[32] = "cut";
     EXPECT_EQ(readbitmap(name, 100, 200), 0);
-    Screen s;
-    gl::Int32 left = gl::screen_windowat(300, 201);
-    ASSERT_GT(left, 0);
-    gl::winclose(left);
-    EXPECT_EQ(s.at(100 + 301, 202), (Pixel{1, 0, 0}));
-    EXPECT_EQ(s.at(100 + 1, 203), (Pixel{0, 0, 0}));
+    EXPECT_EQ(gl::screen_windowat(300, 201), 0);
 }
 
 // Zero, negative or larger than the screen: refused before any window.
