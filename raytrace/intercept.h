@@ -16,6 +16,8 @@
 // is not a number (a triangle of no area) is never a hit.
 #pragma once
 
+#include <cmath>
+
 struct TraceVector {
     double x, y, z;
 };
@@ -76,7 +78,7 @@ struct TraceTriangle {
 inline double TriangleIntercept(const TraceVector* o, const TraceVector* d, const TraceTriangle* tr,
                                 double* u, double* v)
 {
-    double t = TriangleInterceptSteps(o, d, tr, 1.0e300, u, v);
+    double t = TriangleInterceptSteps(o, d, tr, HUGE_VAL, u, v);
     return t < 0.0 ? 10000.0 : t;
 }
 
