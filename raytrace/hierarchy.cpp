@@ -64,7 +64,15 @@ void buildnode(TraceHierarchy* h, std::vector<Prim>& prims, int ni, int begin, i
         TraceBox c = {{prims[i].c[0], prims[i].c[1], prims[i].c[2]}, {prims[i].c[0], prims[i].c[1], prims[i].c[2]}};
         grow(&cbox, c);
     }
-    h->nodes[ni].box = box;
+    for (int k = 0; k < 3; k++) {
+        float lo = (float)box.lo[k], hi = (float)box.hi[k];
+        if ((double)lo > box.lo[k])
+            lo = std::nextafter(lo, -HUGE_VALF);
+        if ((double)hi < box.hi[k])
+            hi = std::nextafter(hi, HUGE_VALF);
+        h->nodes[ni].box.lo[k] = lo;
+        h->nodes[ni].box.hi[k] = hi;
+    }
     int n = end - begin;
     auto makeleaf = [&]() {
         h->nodes[ni].first = begin;
@@ -175,7 +183,7 @@ BoxRay boxray(const TraceVector* o, const TraceVector* d)
 }
 
 // Entry distance of the ray into the box, when it meets it within [0, tmax].
-[[gnu::always_inline]] inline bool hitbox(const TraceBox& b, const BoxRay& r, double tmax, double* tnear)
+[[gnu::always_inline]] inline bool hitbox(const TraceNodeBox& b, const BoxRay& r, double tmax, double* tnear)
 {
     double t0 = (b.lo[0] - r.o.x) * r.inv[0], t1 = (b.hi[0] - r.o.x) * r.inv[0];
     double lo = std::min(t0, t1), hi = std::max(t0, t1);

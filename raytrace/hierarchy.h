@@ -23,8 +23,14 @@ struct TraceBox {
     double lo[3], hi[3];
 };
 
+// A node's box in single precision, rounded outwards: it holds the double
+// box it was made from, in half the memory.
+struct TraceNodeBox {
+    float lo[3], hi[3];
+};
+
 struct TraceNode {
-    TraceBox box;
+    TraceNodeBox box;
     int first;  // leaf: first triangle; inner node: index of the left child (right = first + 1)
     int count;  // leaf: number of triangles; 0 for an inner node
 };
