@@ -146,7 +146,7 @@ const int PREVIEWX = 370, PREVIEWY = 15;
 bool linehasred(const Shot& s, int line)
 {
     for (int x = 1; x <= 600; x++)
-        if ((s.at(PREVIEWX + x, PREVIEWY + line) & 0xFF) == 0xFF) return true;
+        if ((s.at(PREVIEWX + x, PREVIEWY + line) & 0xFF) >= 0xF0) return true;
     return false;
 }
 
