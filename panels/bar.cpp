@@ -104,6 +104,22 @@ static short dragknobx(std::int32_t ox, std::int32_t knobmin, std::int32_t knobm
     return nx;
 }
 
+// The dragged bar's track, knob and value, drawn into the back buffer.
+static void drawdragged(ParameterBar* bar)
+{
+    gl::cpack(BLACK);
+    gl::rectfi(bar->x, bar->y + 20, bar->x + 220, bar->y);
+    gl::cpack(CYAN);
+    drawbar(bar->x, bar->y, 220, 15);
+    gl::cpack(KNOBGREY);
+    drawknob(bar->knobx, bar->knoby);
+    gl::cpack(BLACK);
+    gl::rectfi(bar->x + 230, bar->y + 20, bar->x + 330, bar->y + 5);
+    gl::cmov2i(bar->x + 230, bar->y + 5);
+    gl::cpack(WHITE);
+    drawvalue(*bar->variable);
+}
+
 void barMove(ParameterBar* bar, std::int32_t mx, std::int32_t my, std::int32_t ox, std::int32_t oy)
 {
     // 64-bit so that a knob far off the track cannot overflow the square.
@@ -111,24 +127,18 @@ void barMove(ParameterBar* bar, std::int32_t mx, std::int32_t my, std::int32_t o
     std::int64_t dy = (std::int64_t)my - oy - bar->knoby;
     if (dx * dx + dy * dy >= 150) return;
 
+    bool dragged = false;
     while (gl::getbutton(gl::LEFTMOUSE)) {
-        short nx = dragknobx(ox, bar->knobmin, bar->knobmax);
-        gl::cpack(BLACK);
-        gl::rectfi(bar->x, bar->y + 20, bar->x + 220, bar->y);
-        bar->knobx = nx;
-        gl::cpack(CYAN);
-        drawbar(bar->x, bar->y, 220, 15);
-        gl::cpack(KNOBGREY);
-        drawknob(bar->knobx, bar->knoby);
-        gl::cpack(BLACK);
-        gl::rectfi(bar->x + 230, bar->y + 20, bar->x + 330, bar->y + 5);
-        gl::cmov2i(bar->x + 230, bar->y + 5);
-        gl::cpack(WHITE);
+        bar->knobx = dragknobx(ox, bar->knobmin, bar->knobmax);
         *bar->variable = bar->range * (bar->knobx - bar->x - 10) / 200.0 + bar->minvalue;
-        drawvalue(*bar->variable);
+        drawdragged(bar);
         gl::swapbuffers();
+        dragged = true;
         gl::waitinput();
     }
+    // Each step drew into one buffer only: bring the other one up to date, so
+    // that a later swap elsewhere in the panel never shows an old value.
+    if (dragged) drawdragged(bar);
 }
 
 void drawrgbbox(RGBBar* bar)
@@ -184,19 +194,22 @@ void RGBbarMove(RGBBar* bar, std::int32_t mx, std::int32_t my, std::int32_t ox, 
         std::int64_t dx = px - *c.knobx, dy = py - c.knoby;
         if (dx * dx + dy * dy >= 150 || !gl::getbutton(gl::LEFTMOUSE)) continue;
         std::int32_t bottom = bar->y + c.strip;
-        while (gl::getbutton(gl::LEFTMOUSE)) {
-            short nx = dragknobx(ox, bar->knobmin, bar->knobmax);
+        auto drawchannel = [&] {
             gl::cpack(BLACK);
             gl::rectfi(bar->x, bottom + 20, bar->x + 220, bottom);
-            *c.knobx = nx;
             gl::cpack(c.track);
             drawbar(bar->x, bottom, 220, 15);
             gl::cpack(c.knob);
             drawknob(*c.knobx, c.knoby);
-            *c.value = (*c.knobx - bar->x - 10) / 200.0;
             drawrgbbox(bar);
+        };
+        while (gl::getbutton(gl::LEFTMOUSE)) {
+            *c.knobx = dragknobx(ox, bar->knobmin, bar->knobmax);
+            *c.value = (*c.knobx - bar->x - 10) / 200.0;
+            drawchannel();
             gl::swapbuffers();
             gl::waitinput();
         }
+        drawchannel();  // the other buffer too, as for a ParameterBar
     }
 }
