@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -226,6 +227,16 @@ int sdl2_start(char* error, int errorsize)
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::snprintf(error, errorsize, "%s", SDL_GetError());
+        return 0;
+    }
+    // Without a display SDL falls back to drivers that show nothing; a
+    // window nobody sees would leave the program waiting for ever. They
+    // count only when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
+        !std::getenv("SDL_VIDEODRIVER")) {
+        std::snprintf(error, errorsize, "no display found, only SDL's %s video driver", driver);
+        SDL_Quit();
         return 0;
     }
     // As large as the display allows, never larger than the virtual screen.
