@@ -154,3 +154,41 @@ TEST_F(Drag, ColourChannelsReachZeroAndOneAndTheSwatchFollows)
 }
 
 }  // namespace
+
+namespace {
+
+// A drag draws each step into one buffer and swaps; after a second bar's
+// drag has swapped again, the first bar must still show where it was left,
+// whichever buffer is in front.
+TEST_F(Drag, AnEarlierDragStaysShownAfterAnotherBarSwaps)
+{
+    for (int colourmoves = 1; colourmoves <= 2; colourmoves++) {
+        SCOPED_TRACE(colourmoves);
+        helico_stepsize = 16.0;
+        InitParambar();
+        redrawbar(parameterbar, 11);
+        gl::swapbuffers();
+        redrawbar(parameterbar, 11);
+        drawRGBbar(patterncolorbar);
+        {
+            Script s({Move(ox + 60, oy + 300), Move(ox + 100, oy + 300), Release()});
+            press(&parameterbar[4], 20, 300);
+        }
+        std::vector<scripted::Step> steps;
+        for (int i = 1; i <= colourmoves; i++) steps.push_back(Move(ox + 20 + 10 * i, oy + 80 + 70));
+        steps.push_back(Release());
+        {
+            Script s(steps);
+            pressrgb(patterncolorbar, 20 + (int)(material[3] * 200), 150);
+        }
+        std::vector<std::uint32_t> screen(gl::screen_width() * gl::screen_height());
+        gl::screen_compose(screen.data());
+        auto at = [&](int x, int y) {
+            return screen[(gl::screen_height() - 1 - (oy + y)) * gl::screen_width() + ox + x] & 0xFFFFFF;
+        };
+        EXPECT_EQ(at(100, 300), 0x505050u);  // the knob where the drag ended
+        EXPECT_NE(at(60, 300), 0x505050u);   // not where it was one step before
+    }
+}
+
+}  // namespace

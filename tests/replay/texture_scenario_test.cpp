@@ -87,5 +87,9 @@ TEST(TextureScenario, EachDialogPreviewsSavesLoadsAndTraces)
         }
         EXPECT_GT(drawn, 200) << d.menu;
         EXPECT_EQ(black, 600) << d.menu;
+        // After the colour drag swapped the buffers again, the first bar still
+        // shows its knob where the drag left it.
+        EXPECT_EQ(preview.packed(d.knobx + 20, d.knoby), 0x505050u) << d.menu;
+        EXPECT_NE(preview.packed(d.knobx, d.knoby), 0x505050u) << d.menu;
     }
 }
