@@ -39,6 +39,9 @@ void setT(int x, int oldx, int y, int oldy, int w);
 
 // Message box and file-name dialog.
 void messagebox(const char* text);
+// When set, messagebox hands its text here instead of opening a window: the
+// command-line tools print the file loaders' messages on standard error.
+extern void (*messagehook)(const char* text);
 void getfilename(char* name, const char* prompt);
 // The same dialog, but Escape cancels: returns 0 (name left empty) on Escape,
 // 1 when Enter was pressed. Used where a prompt would otherwise come back

@@ -12,8 +12,14 @@
 static const int MESSAGEPAUSE_MS = 1500;
 static const int MAXNAME = 20;
 
+void (*messagehook)(const char* text) = nullptr;
+
 void messagebox(const char* text)
 {
+    if (messagehook) {
+        messagehook(text);
+        return;
+    }
     gl::prefposition(420, 720, 350, 430);
     std::int32_t id = gl::winopen("File error");
     gl::gconfig();
