@@ -1,9 +1,9 @@
 // shell_redraw.cpp - one full redraw of the shell window in solid mode:
-// regeneration of the surface and drawing of every band. Two settings: the
-// defaults with a 5-node curve, and the largest the bars allow (end angle
-// 50.1, 300 steps per turn, 10 samples per curve unit) with a 10-node curve
-// spanning the curve views. Reports redraws per second; a third run gives the
-// generation alone at the largest settings.
+// regeneration of the surface and drawing of every band, in solid mode and in
+// grid (line) mode. Two settings: the defaults with a 5-node curve, and the
+// largest the bars allow (end angle 50.1, 300 steps per turn, 10 samples per
+// curve unit) with a 10-node curve spanning the curve views. Reports redraws
+// per second; a last run gives the generation alone at the largest settings.
 //
 // The windows are opened as the program opens them, so that the figure
 // includes the drawing done by the graphics layer.
@@ -60,25 +60,22 @@ static void makecurve(const double (*nodes)[3], int n)
     drawinterpolatepath();
 }
 
-static void redraws(benchmark::State& state)
+static void redraws(benchmark::State& state, void (*redraw)())
 {
-    for (auto _ : state) seashellsolidredraw();
+    for (auto _ : state) redraw();
     state.counters["redraws/s"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
     state.counters["samples"] = CurveSegment;
 }
 
-static void BM_ShellRedrawDefaults(benchmark::State& state)
+// The defaults with a 5-node curve. Returns 0 if no curve came out.
+static int setdefaults()
 {
     openwindows();
     static const double nodes[5][3] = {{0, 0, 0}, {2, 2, 0}, {4, 0, 0}, {2, -2, 0}, {0.5, -1, 0}};
     helico_r0 = 0.1; helico_z0 = 0.2; helico_rate = 1.1; helico_endangle = 26.4; helico_stepsize = 16.0;
     genstepsize = 1.0;
     makecurve(nodes, 5);
-    if (ObjectPtr->count < 2 || GenerateCurve == nullptr) {
-        state.SkipWithError("the generating curve could not be sampled");
-        return;
-    }
-    redraws(state);
+    return ObjectPtr->count >= 2 && GenerateCurve != nullptr;
 }
 
 // The largest settings the bars allow, with ten nodes on most of a circle of
@@ -99,14 +96,19 @@ static int setlargest()
     return ObjectPtr->count >= 2 && GenerateCurve != nullptr;
 }
 
-static void BM_ShellRedrawLargest(benchmark::State& state)
+static void run(benchmark::State& state, int (*set)(), void (*redraw)())
 {
-    if (!setlargest()) {
+    if (!set()) {
         state.SkipWithError("the generating curve could not be sampled");
         return;
     }
-    redraws(state);
+    redraws(state, redraw);
 }
+
+static void BM_ShellRedrawDefaults(benchmark::State& state) { run(state, setdefaults, seashellsolidredraw); }
+static void BM_ShellRedrawLargest(benchmark::State& state) { run(state, setlargest, seashellsolidredraw); }
+static void BM_ShellGridRedrawDefaults(benchmark::State& state) { run(state, setdefaults, seashellgridredraw); }
+static void BM_ShellGridRedrawLargest(benchmark::State& state) { run(state, setlargest, seashellgridredraw); }
 
 // The same surface generated but not drawn: the generation's share of a redraw.
 static void BM_ShellGenerationLargest(benchmark::State& state)
@@ -124,5 +126,7 @@ static void BM_ShellGenerationLargest(benchmark::State& state)
 
 BENCHMARK(BM_ShellRedrawDefaults)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShellRedrawLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShellGridRedrawDefaults)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShellGridRedrawLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShellGenerationLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
