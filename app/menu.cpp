@@ -66,6 +66,9 @@ static void samplelibrary()
             if (loadshellparameter(name)) retitleshell(name);
         }
     }
+    // Let the deciding click end here: its release, read later by the main
+    // loop, would open a menu (right) or end a drag that never began (left).
+    while (gl::getbutton(gl::LEFTMOUSE) || gl::getbutton(gl::RIGHTMOUSE)) gl::waitinput();
     for (int i = 0; i < 24; i++)
         if (wid[i] > 0) gl::winclose(wid[i]);
     gl::qreset();
