@@ -121,6 +121,11 @@ SafeFile* toolout(const char* path)
         toolerror("too many output files");
         return nullptr;
     }
+    for (int k = 0; k < noutputs; ++k)
+        if (std::strcmp(outputs[k].path, path) == 0) {
+            toolerror("%s is named for two outputs", path);
+            return nullptr;
+        }
     SafeFile* f = &outputs[noutputs];
     if (!safeopen(f, path)) {
         toolerror("can not write %s", path);
@@ -132,22 +137,19 @@ SafeFile* toolout(const char* path)
 
 int toolcommit()
 {
-    int ok = 1;
-    int done = 0;
-    for (; done < noutputs; ++done)
-        if (!safecommit(&outputs[done])) {
-            toolerror("can not write %s", outputs[done].path);
-            ok = 0;
-            ++done;
-            break;
-        }
-    if (!ok) {
-        // Those already in place go too: a run leaves all its files or none.
-        for (int k = 0; k + 1 < done; ++k) std::remove(outputs[k].path);
-        for (int k = done; k < noutputs; ++k) safeabandon(&outputs[k]);
+    int committed = 0;
+    while (committed < noutputs && safecommit(&outputs[committed])) ++committed;
+    if (committed == noutputs) {
+        noutputs = 0;
+        return 1;
     }
+    // safecommit removed the failed one's temporary file; those already in
+    // place go too, so a run leaves all its files or none.
+    toolerror("can not write %s", outputs[committed].path);
+    for (int k = 0; k < committed; ++k) std::remove(outputs[k].path);
+    for (int k = committed + 1; k < noutputs; ++k) safeabandon(&outputs[k]);
     noutputs = 0;
-    return ok;
+    return 0;
 }
 
 void toolabandon()

@@ -38,7 +38,8 @@ void toolprogressdone();
 extern bool toolquiet;
 
 // Opens an output file under its temporary name; reports and returns 0 when
-// it cannot be opened. At most 8 outputs per run.
+// it cannot be opened or is already an output of the run. At most 8
+// outputs per run.
 SafeFile* toolout(const char* path);
 // Renames every open output over its target; on any failure reports it,
 // removes the outputs and returns 0.
