@@ -22,6 +22,7 @@ const char* name = "seashell";
 bool finished = false;
 bool progressshown = false;
 std::string progresslabel;
+int progresspercent = -1;
 
 enum { MAXOUT = 8 };
 SafeFile outputs[MAXOUT];
@@ -96,8 +97,10 @@ bool toolterminal() { return isatty(2) != 0; }
 void toolprogress(const char* label, int percent)
 {
     if (toolquiet || !toolterminal()) return;
+    if (progressshown && progresslabel == label && progresspercent == percent) return;
     if (progressshown && progresslabel != label) toolprogressdone();
     progresslabel = label;
+    progresspercent = percent;
     const int width = 30;
     int filled = percent * width / 100;
     char bar[width + 1];

@@ -15,6 +15,7 @@
 // row and never held whole.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "files/bigendian.h"
@@ -192,5 +193,10 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     toolstart("seashell-convert");
-    return toolexit(run(argc, argv));
+    try {
+        return toolexit(run(argc, argv));
+    } catch (const std::bad_alloc&) {
+        toolerror("out of memory");
+        return toolexit(TOOL_FAILED);
+    }
 }

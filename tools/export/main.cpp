@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -323,5 +324,10 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     toolstart("seashell-export");
-    return toolexit(run(argc, argv));
+    try {
+        return toolexit(run(argc, argv));
+    } catch (const std::bad_alloc&) {
+        toolerror("out of memory");
+        return toolexit(TOOL_FAILED);
+    }
 }

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "files/bigendian.h"
@@ -184,5 +185,10 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     toolstart("seashell-render");
-    return toolexit(run(argc, argv));
+    try {
+        return toolexit(run(argc, argv));
+    } catch (const std::bad_alloc&) {
+        toolerror("out of memory");
+        return toolexit(TOOL_FAILED);
+    }
 }
