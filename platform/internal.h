@@ -74,9 +74,31 @@ void drawn();
 // matrix state of the current window
 void update_derived(Window* w);
 
-// lighting: colour of a vertex (eye-space position and unit normal), 0..1
-bool lighting_on(const Window* w);
-void light_vertex(const Window* w, const float eye[3], const float n[3], float out[3]);
+// Changes whenever something that the processing of a vertex reads may have
+// changed: a matrix (when update_derived rebuilds the derived ones), a
+// lighting definition or binding. Values derived from that state for many
+// vertices are kept with the stamp they were made under.
+extern std::uint64_t state_stamp;
+
+// The lighting of a window gathered once for many vertices: which parts are
+// on, and the terms that do not depend on the vertex, each formed exactly as
+// the per-vertex formula would form it.
+struct Lighting {
+    std::uint64_t stamp = 0;  // state_stamp when gathered, 0 never
+    Int32 id = 0;             // the window
+    bool on = false;          // a defined material is bound: vertices are lit
+    bool light = false;       // a defined light is bound
+    bool positional = false;  // pos is a point, else a direction
+    bool local = false;       // local viewer
+    float base[3];            // emission + ambient * model ambient
+    float lamb[3];            // light ambient * material ambient
+    float pos[3];             // light position (divided by its w) in eye space
+    float colour[3], diffuse[3], specular[3], shininess;
+};
+// The lighting of window w under the current state.
+const Lighting& lighting(const Window* w);
+// Colour of a vertex (eye-space position and unit normal), 0..1.
+void light_vertex(const Lighting& lt, const float eye[3], const float n[3], float out[3]);
 void rebind_lights_for_index(short index);
 
 // A drawing target for text: base points at the bottom-left pixel, stride
@@ -95,5 +117,10 @@ void fill_rect(const Target& t, int x1, int y1, int x2, int y2, std::uint32_t pa
 
 // Called by the primitive code when a window closes or changes mid-primitive.
 void reset_primitive();
+
+// Works out the colours still waiting in the current primitive's vertices;
+// called before a matrix or the lighting changes, as their colours depend on
+// the state they were sent under.
+void light_pending();
 
 }  // namespace gl::core

@@ -111,56 +111,83 @@ void eye_position(const Window* w, const float p[4], float out[4])
 
 }  // namespace
 
-bool lighting_on(const Window* w)
+const Lighting& lighting(const Window* w)
 {
-    return w->material > 0 && materials[w->material].defined;
-}
-
-void light_vertex(const Window* w, const float e[3], const float n[3], float out[3])
-{
+    static Lighting lt;
+    if (lt.stamp == state_stamp && lt.id == w->id) return lt;
+    lt.stamp = state_stamp;
+    lt.id = w->id;
+    lt.on = w->material > 0 && materials[w->material].defined;
+    if (!lt.on) return lt;
     const Material& m = materials[w->material];
     float amb[3] = {0.2f, 0.2f, 0.2f};
-    bool local = false;
+    lt.local = false;
     if (w->lmodel > 0 && lmodels[w->lmodel].defined) {
         const LModel& lm = lmodels[w->lmodel];
         for (int i = 0; i < 3; ++i) amb[i] = lm.ambient[i];
-        local = lm.local;
+        lt.local = lm.local;
     }
-    float c[3];
-    for (int i = 0; i < 3; ++i) c[i] = m.emission[i] + m.ambient[i] * amb[i];
-
-    if (w->light > 0 && lights[w->light].defined) {
+    for (int i = 0; i < 3; ++i) lt.base[i] = m.emission[i] + m.ambient[i] * amb[i];
+    lt.light = w->light > 0 && lights[w->light].defined;
+    if (lt.light) {
         const Light& l = lights[w->light];
         const float* p = w->lightpos;
+        lt.positional = p[3] != 0.0f;
+        for (int i = 0; i < 3; ++i) {
+            lt.pos[i] = lt.positional ? p[i] / p[3] : p[i];
+            lt.lamb[i] = l.ambient[i] * m.ambient[i];
+            lt.colour[i] = l.colour[i];
+            lt.diffuse[i] = m.diffuse[i];
+            lt.specular[i] = m.specular[i];
+        }
+        lt.shininess = m.shininess;
+    }
+    return lt;
+}
+
+void light_vertex(const Lighting& lt, const float e[3], const float n[3], float out[3])
+{
+    float c[3] = {lt.base[0], lt.base[1], lt.base[2]};
+    if (lt.light) {
         float L[3];
-        if (p[3] != 0.0f)
-            for (int i = 0; i < 3; ++i) L[i] = p[i] / p[3] - e[i];
-        else
-            for (int i = 0; i < 3; ++i) L[i] = p[i];
+        if (lt.positional) {
+            L[0] = lt.pos[0] - e[0];
+            L[1] = lt.pos[1] - e[1];
+            L[2] = lt.pos[2] - e[2];
+        } else {
+            L[0] = lt.pos[0];
+            L[1] = lt.pos[1];
+            L[2] = lt.pos[2];
+        }
         float ll = std::sqrt(L[0] * L[0] + L[1] * L[1] + L[2] * L[2]);
         float ndl = 0.0f, spec = 0.0f;
         if (ll > 0.0f) {
-            for (int i = 0; i < 3; ++i) L[i] /= ll;
+            L[0] /= ll;
+            L[1] /= ll;
+            L[2] /= ll;
             ndl = n[0] * L[0] + n[1] * L[1] + n[2] * L[2];
         }
         if (ndl > 0.0f) {
             float V[3] = {0.0f, 0.0f, 1.0f};
-            if (local) {
+            if (lt.local) {
                 float vl = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
-                if (vl > 0.0f)
-                    for (int i = 0; i < 3; ++i) V[i] = -e[i] / vl;
+                if (vl > 0.0f) {
+                    V[0] = -e[0] / vl;
+                    V[1] = -e[1] / vl;
+                    V[2] = -e[2] / vl;
+                }
             }
             float H[3] = {L[0] + V[0], L[1] + V[1], L[2] + V[2]};
             float hl = std::sqrt(H[0] * H[0] + H[1] * H[1] + H[2] * H[2]);
             if (hl > 0.0f) {
                 float ndh = (n[0] * H[0] + n[1] * H[1] + n[2] * H[2]) / hl;
-                if (ndh > 0.0f) spec = std::pow(ndh, m.shininess);
+                if (ndh > 0.0f) spec = std::pow(ndh, lt.shininess);
             }
         } else {
             ndl = 0.0f;
         }
         for (int i = 0; i < 3; ++i)
-            c[i] += l.ambient[i] * m.ambient[i] + l.colour[i] * (m.diffuse[i] * ndl + m.specular[i] * spec);
+            c[i] += lt.lamb[i] + lt.colour[i] * (lt.diffuse[i] * ndl + lt.specular[i] * spec);
     }
     for (int i = 0; i < 3; ++i) out[i] = clamp01(c[i]);
 }
@@ -179,6 +206,8 @@ using namespace core;
 void lmdef(short deftype, short index, short np, const float* props)
 {
     if (index <= 0 || index >= MAXDEF) return;
+    light_pending();
+    ++state_stamp;
     switch (deftype) {
     case DEFMATERIAL: if (!materials[index].defined) init(materials[index]); break;
     case DEFLIGHT: if (!lights[index].defined) init(lights[index]); break;
@@ -232,6 +261,8 @@ void lmbind(short target, short index)
 {
     if (!cur) return;
     if (index < 0 || index >= MAXDEF) return;
+    light_pending();
+    ++state_stamp;
     switch (target) {
     case MATERIAL: cur->material = index; break;
     case LMODEL: cur->lmodel = index; break;

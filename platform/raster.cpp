@@ -14,9 +14,21 @@
 // Triangles cover the pixels whose centres lie inside, with the top-left rule
 // on edges (fixed point, 1/256 pixel). Lines light one pixel per step along
 // their major axis, both end pixels included.
+//
+// Speed at a dense shell (millions of triangles, most smaller than a pixel)
+// comes from doing no work twice and none in vain, never from changing a
+// result: a vertex sent again under the same state is taken from a history
+// of processed vertices; a lit vertex gets its colour only when a pixel needs
+// it (light_pending() works out the waiting ones before the state they
+// depend on changes); a triangle's fixed-point corners are worked out once
+// per vertex; interpolation is set up only for triangles that cover a pixel
+// centre. Every value is computed by the same operations in the same order as
+// the plain way would, so the pixels are the same.
 #include "platform/gl.h"
 #include "platform/internal.h"
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -31,25 +43,54 @@ struct CV {
     float r, g, b;
 };
 
-// A vertex in window coordinates: depth 0..1.
+// A vertex in window coordinates: depth 0..1. For triangles also its
+// position in fixed point (1/256 pixel, see fixed()) and the pixel centres
+// it bounds: columns >= cx0 have their centre at or right of X, columns <= cx1
+// at or left of it (likewise rows); ok is false for a position that is not a
+// number (or absurdly far out).
 struct SV {
     float x, y, z;
     float r, g, b;
+    std::int32_t X, Y;
+    int cx0, cx1, cy0, cy1;
+    bool ok;
 };
 
 // A vertex of the current primitive: clip coordinates, the planes it lies
 // outside of, and (when inside all) its window coordinates, computed once
-// for the up to three triangles of a strip that share it.
+// for the up to three triangles of a strip that share it. lazy: lit, but the
+// colour (in c and s) is not worked out yet.
 struct PV {
     CV c;
     unsigned code;
+    bool lazy;
     SV s;
+};
+
+// What the processing of a vertex reads besides the matrices and lighting
+// (covered by state_stamp): the window, its current colour and normal, and
+// the position sent, all as bits.
+struct VKey {
+    std::uint64_t stamp;  // state_stamp; 0 marks an empty entry
+    Int32 id;             // the window
+    std::uint32_t colour;
+    std::uint32_t n[3], v[3];
+};
+
+struct Vertex {
+    VKey key;
+    PV p;
 };
 
 enum Prim { NONE, LINE, CLOSEDLINE, TMESH };
 Prim prim = NONE;
 int count = 0;  // vertices of the current primitive
-PV first, prev, prev2;
+// The last three vertices of the current primitive, ring[slot] the newest
+// (they live in the history below), and from the second vertex of a line on
+// a copy of its first, kept for the closing segment.
+Vertex* ring[3];
+int slot = 0;
+Vertex first;
 
 // Geometry beyond this multiple of the window is cut before the divide.
 const float GUARD = 2.0f;
@@ -67,12 +108,12 @@ inline float plane(const CV& v, int p)
     }
 }
 
+// The planes a vertex lies outside of, bit p for plane(v, p) < 0.
 inline unsigned outcode(const CV& v)
 {
-    unsigned c = 0;
-    for (int p = 0; p < 6; ++p)
-        if (plane(v, p) < 0.0f) c |= 1u << p;
-    return c;
+    float gw = GUARD * v.w;
+    return (unsigned)(v.w + v.z < 0.0f) | (unsigned)(v.w - v.z < 0.0f) << 1 | (unsigned)(gw + v.x < 0.0f) << 2 |
+           (unsigned)(gw - v.x < 0.0f) << 3 | (unsigned)(gw + v.y < 0.0f) << 4 | (unsigned)(gw - v.y < 0.0f) << 5;
 }
 
 inline CV lerp(const CV& a, const CV& b, float t)
@@ -81,45 +122,72 @@ inline CV lerp(const CV& a, const CV& b, float t)
             a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-CV process(const float v[3])
+// Clip coordinates of a vertex; the colour when no material is bound.
+inline void transform(Window* w, const float v[3], PV& p)
 {
-    Window* w = cur;
-    update_derived(w);
     const float(*m)[4] = w->full.m;
-    CV o;
+    CV& o = p.c;
     o.x = v[0] * m[0][0] + v[1] * m[1][0] + v[2] * m[2][0] + m[3][0];
     o.y = v[0] * m[0][1] + v[1] * m[1][1] + v[2] * m[2][1] + m[3][1];
     o.z = v[0] * m[0][2] + v[1] * m[1][2] + v[2] * m[2][2] + m[3][2];
     o.w = v[0] * m[0][3] + v[1] * m[1][3] + v[2] * m[2][3] + m[3][3];
-    if (lighting_on(w)) {
-        const float(*a)[4] = w->stack[w->sp].m;
-        float e[3];
-        for (int j = 0; j < 3; ++j) e[j] = v[0] * a[0][j] + v[1] * a[1][j] + v[2] * a[2][j] + a[3][j];
-        const float* n0 = w->normal;
-        float n[3];
-        for (int j = 0; j < 3; ++j) n[j] = n0[0] * w->nrm[0][j] + n0[1] * w->nrm[1][j] + n0[2] * w->nrm[2][j];
-        float l = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        if (l > 0.0f)
-            for (int j = 0; j < 3; ++j) n[j] /= l;
-        float c[3];
-        light_vertex(w, e, n, c);
-        o.r = c[0] * 255.0f;
-        o.g = c[1] * 255.0f;
-        o.b = c[2] * 255.0f;
-    } else {
+    p.lazy = lighting(w).on;
+    if (!p.lazy) {
         std::uint32_t c = w->colour;
         o.r = (float)(c & 0xff);
         o.g = (float)((c >> 8) & 0xff);
         o.b = (float)((c >> 16) & 0xff);
     }
-    return o;
+}
+
+// The colour of a lit vertex, from its position and normal under the
+// matrices and lighting it was sent under (still current: see
+// light_pending).
+inline void shade(Vertex& x)
+{
+    if (!x.p.lazy) return;
+    Window* w = cur;
+    float v[3], n0[3];
+    for (int i = 0; i < 3; ++i) {
+        v[i] = std::bit_cast<float>(x.key.v[i]);
+        n0[i] = std::bit_cast<float>(x.key.n[i]);
+    }
+    const float(*a)[4] = w->stack[w->sp].m;
+    float e[3];
+    e[0] = v[0] * a[0][0] + v[1] * a[1][0] + v[2] * a[2][0] + a[3][0];
+    e[1] = v[0] * a[0][1] + v[1] * a[1][1] + v[2] * a[2][1] + a[3][1];
+    e[2] = v[0] * a[0][2] + v[1] * a[1][2] + v[2] * a[2][2] + a[3][2];
+    const float(*r)[3] = w->nrm;
+    float n[3];
+    n[0] = n0[0] * r[0][0] + n0[1] * r[1][0] + n0[2] * r[2][0];
+    n[1] = n0[0] * r[0][1] + n0[1] * r[1][1] + n0[2] * r[2][1];
+    n[2] = n0[0] * r[0][2] + n0[1] * r[1][2] + n0[2] * r[2][2];
+    float l = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (l > 0.0f) {
+        n[0] /= l;
+        n[1] /= l;
+        n[2] /= l;
+    }
+    float c[3];
+    light_vertex(lighting(w), e, n, c);
+    CV& o = x.p.c;
+    o.r = x.p.s.r = c[0] * 255.0f;
+    o.g = x.p.s.g = c[1] * 255.0f;
+    o.b = x.p.s.b = c[2] * 255.0f;
+    x.p.lazy = false;
 }
 
 inline SV to_window(const Window* w, const CV& v)
 {
     float iw = 1.0f / v.w;
-    return {(v.x * iw + 1.0f) * (0.5f * w->w), (v.y * iw + 1.0f) * (0.5f * w->h), (v.z * iw) * 0.5f + 0.5f,
-            v.r, v.g, v.b};
+    SV s;
+    s.x = (v.x * iw + 1.0f) * (0.5f * w->w);
+    s.y = (v.y * iw + 1.0f) * (0.5f * w->h);
+    s.z = (v.z * iw) * 0.5f + 0.5f;
+    s.r = v.r;
+    s.g = v.g;
+    s.b = v.b;
+    return s;
 }
 
 inline std::uint32_t pack(float r, float g, float b)
@@ -132,7 +200,13 @@ inline std::uint32_t pack(float r, float g, float b)
     return (std::uint32_t)ir | ((std::uint32_t)ig << 8) | ((std::uint32_t)ib << 16);
 }
 
-inline int ifloor(float v) { return (int)std::floor(v); }
+// (int)std::floor(v) without the library call: truncate, then step down
+// for a negative fraction. The truncated value is exact in float.
+inline int ifloor(float v)
+{
+    int i = (int)v;
+    return (float)i > v && i != INT_MIN ? i - 1 : i;
+}
 
 // ---- lines ---------------------------------------------------------------
 
@@ -170,36 +244,37 @@ void line_pixels(Window* w, const SV& a, const SV& b)
     }
 }
 
-void draw_line(const CV& p, const CV& q)
+void draw_line(Vertex& vp, Vertex& vq)
 {
-    unsigned cp = outcode(p), cq = outcode(q);
+    unsigned cp = vp.p.code, cq = vq.p.code;
     if (cp & cq) return;
-    CV a = p, b = q;
-    if (cp | cq) {
-        float t0 = 0.0f, t1 = 1.0f;
-        for (int k = 0; k < 6; ++k) {
-            float da = plane(p, k), db = plane(q, k);
-            if (da < 0.0f && db < 0.0f) return;
-            if (da < 0.0f)
-                t0 = std::max(t0, da / (da - db));
-            else if (db < 0.0f)
-                t1 = std::min(t1, da / (da - db));
-        }
-        if (t0 > t1) return;
-        if (cp) a = lerp(p, q, t0);
-        if (cq) b = lerp(p, q, t1);
+    shade(vp);
+    shade(vq);
+    const CV &p = vp.p.c, &q = vq.p.c;
+    if (!(cp | cq)) {
+        // Both inside: their window coordinates are at hand.
+        if (p.w <= 0.0f || q.w <= 0.0f) return;
+        line_pixels(cur, vp.p.s, vq.p.s);
+        return;
     }
+    CV a = p, b = q;
+    float t0 = 0.0f, t1 = 1.0f;
+    for (int k = 0; k < 6; ++k) {
+        float da = plane(p, k), db = plane(q, k);
+        if (da < 0.0f && db < 0.0f) return;
+        if (da < 0.0f)
+            t0 = std::max(t0, da / (da - db));
+        else if (db < 0.0f)
+            t1 = std::min(t1, da / (da - db));
+    }
+    if (t0 > t1) return;
+    if (cp) a = lerp(p, q, t0);
+    if (cq) b = lerp(p, q, t1);
     if (a.w <= 0.0f || b.w <= 0.0f) return;
     line_pixels(cur, to_window(cur, a), to_window(cur, b));
 }
 
 // ---- triangles -----------------------------------------------------------
-
-inline std::int64_t floor_div(std::int64_t a, std::int64_t b)  // b > 0
-{
-    std::int64_t q = a / b;
-    return (a % b != 0 && a < 0) ? q - 1 : q;
-}
 
 // Nearest 1/256 pixel, halves away from zero.
 inline std::int64_t fixed(float v)
@@ -208,102 +283,180 @@ inline std::int64_t fixed(float v)
     return (std::int64_t)(f < 0.0f ? f - 0.5f : f + 0.5f);
 }
 
-void fill_triangle(Window* w, SV v0, SV v1, SV v2)
+// a / 256 rounded toward minus infinity (an arithmetic shift).
+inline std::int64_t floor256(std::int64_t a) { return a >> 8; }
+
+// The fixed-point position of a vertex and the pixel centres (i * 256 + 128)
+// it bounds, computed once per vertex for all the triangles that share it.
+// Inside the guard band positions are far within 32 bits.
+inline void fix_vertex(SV& s)
 {
+    const float LIM = 1e6f;
+    s.ok = s.x > -LIM && s.x < LIM && s.y > -LIM && s.y < LIM;
+    if (!s.ok) return;
+    std::int64_t X = fixed(s.x), Y = fixed(s.y);
+    s.X = (std::int32_t)X;
+    s.Y = (std::int32_t)Y;
+    s.cx0 = (int)-floor256(128 - X);
+    s.cx1 = (int)floor256(X - 128);
+    s.cy0 = (int)-floor256(128 - Y);
+    s.cy1 = (int)floor256(Y - 128);
+}
+
+// The covered pixels of a row: those where all three edge values are >= 0.
+// Each edge value is linear in x, so they form one run [lo, hi] (empty when
+// lo > hi). Narrow boxes are scanned pixel by pixel; wide ones are solved per
+// edge, a guess in floating point made exact on the integer edge values.
+// Both give the same run.
+struct Edge {
+    std::int64_t A, B, E;  // E at the centre of pixel (xmin, row)
+};
+
+inline void scan_row(const Edge* e, int n, int& lo, int& hi)
+{
+    std::int64_t E0 = e[0].E, E1 = e[1].E, E2 = e[2].E;
+    const std::int64_t A0 = e[0].A, A1 = e[1].A, A2 = e[2].A;
+    int c = 0;
+    while (c < n && (E0 | E1 | E2) < 0) {
+        E0 += A0; E1 += A1; E2 += A2;
+        ++c;
+    }
+    lo = c;
+    while (c < n && (E0 | E1 | E2) >= 0) {
+        E0 += A0; E1 += A1; E2 += A2;
+        ++c;
+    }
+    hi = c - 1;
+}
+
+inline void solve_row(const Edge* e, const double* inv, int n, int& lo, int& hi)
+{
+    std::int64_t l = 0, h = n - 1;
+    for (int k = 0; k < 3; ++k) {
+        const std::int64_t E = e[k].E, A = e[k].A;
+        if (A > 0) {
+            // the first step c with E + A*c >= 0
+            std::int64_t c = (std::int64_t)(-(double)E * inv[k]);
+            while (E + A * c < 0) ++c;
+            while (E + A * (c - 1) >= 0) --c;
+            l = std::max(l, c);
+        } else if (A < 0) {
+            // the last step c with E + A*c >= 0
+            std::int64_t c = (std::int64_t)((double)E * inv[k]);
+            while (E + A * c < 0) --c;
+            while (E + A * (c + 1) >= 0) ++c;
+            h = std::min(h, c);
+        } else if (E < 0) {
+            l = h + 1;
+        }
+    }
+    if (l > h) {
+        lo = 1;
+        hi = 0;
+    } else {
+        lo = (int)l;
+        hi = (int)h;
+    }
+}
+
+// Boxes up to this many pixels wide are scanned pixel by pixel.
+const int NARROW = 12;
+
+// Fills a triangle of vertices that went through fix_vertex. When src is
+// given, v0..v2 are the window coordinates of src[0..2], whose colours are
+// worked out once a pixel needs them.
+void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* const* src)
+{
+    if (!(v0->ok && v1->ok && v2->ok)) return;
     const int FIX = 256;
-    std::int64_t X0 = fixed(v0.x), Y0 = fixed(v0.y);
-    std::int64_t X1 = fixed(v1.x), Y1 = fixed(v1.y);
-    std::int64_t X2 = fixed(v2.x), Y2 = fixed(v2.y);
-    // Pixels whose centres (i * 256 + 128) lie within the bounding box;
-    // most small triangles of a dense mesh stop here.
+    // Pixels whose centres lie within the bounding box; most small
+    // triangles of a dense mesh stop here.
     const int W = w->w, H = w->h;
-    int xmin = (int)std::max<std::int64_t>(-floor_div(128 - std::min({X0, X1, X2}), FIX), 0);
-    int xmax = (int)std::min<std::int64_t>(floor_div(std::max({X0, X1, X2}) - 128, FIX), W - 1);
+    int xmin = std::max(std::min({v0->cx0, v1->cx0, v2->cx0}), 0);
+    int xmax = std::min(std::max({v0->cx1, v1->cx1, v2->cx1}), W - 1);
     if (xmin > xmax) return;
-    int ymin = (int)std::max<std::int64_t>(-floor_div(128 - std::min({Y0, Y1, Y2}), FIX), 0);
-    int ymax = (int)std::min<std::int64_t>(floor_div(std::max({Y0, Y1, Y2}) - 128, FIX), H - 1);
+    int ymin = std::max(std::min({v0->cy0, v1->cy0, v2->cy0}), 0);
+    int ymax = std::min(std::max({v0->cy1, v1->cy1, v2->cy1}), H - 1);
     if (ymin > ymax) return;
+    std::int64_t X0 = v0->X, Y0 = v0->Y, X1 = v1->X, Y1 = v1->Y, X2 = v2->X, Y2 = v2->Y;
     std::int64_t area = (X1 - X0) * (Y2 - Y0) - (X2 - X0) * (Y1 - Y0);
     if (area == 0) return;
     if (area < 0) {  // make it counter-clockwise
         std::swap(v1, v2);
         std::swap(X1, X2);
         std::swap(Y1, Y2);
-        area = -area;
     }
 
     // Edge k runs from vertex a to vertex b; E(P) = (bx-ax)(Py-ay) - (by-ay)(Px-ax)
     // is positive inside. Per pixel step in x it changes by A, in y by B.
-    struct Edge {
-        std::int64_t A, B, E;  // E at the centre of pixel (xmin, row)
-        double inv;            // 1 / |A|, for a first guess of the span
-    } e[3];
+    Edge e[3];
     const std::int64_t xs[3] = {X0, X1, X2}, ys[3] = {Y0, Y1, Y2};
     std::int64_t cx0 = (std::int64_t)xmin * FIX + FIX / 2, cy0 = (std::int64_t)ymin * FIX + FIX / 2;
     for (int k = 0; k < 3; ++k) {
-        std::int64_t ax = xs[k], ay = ys[k], bx = xs[(k + 1) % 3], by = ys[(k + 1) % 3];
+        std::int64_t ax = xs[k], ay = ys[k], bx = xs[k == 2 ? 0 : k + 1], by = ys[k == 2 ? 0 : k + 1];
         std::int64_t ex = bx - ax, ey = by - ay;
         e[k].A = -ey * FIX;
         e[k].B = ex * FIX;
         e[k].E = ex * (cy0 - ay) - ey * (cx0 - ax);
-        e[k].inv = e[k].A != 0 ? 1.0 / (double)(e[k].A < 0 ? -e[k].A : e[k].A) : 0.0;
         // top-left rule: centres on a left or top edge are inside, others not
         bool topleft = (ey < 0) || (ey == 0 && ex < 0);
         if (!topleft) e[k].E -= 1;
     }
+    const int n = xmax - xmin + 1;
+    const bool narrow = n <= NARROW;
+    double inv[3] = {0.0, 0.0, 0.0};  // 1 / |A|, for a first guess of the run
+    if (!narrow)
+        for (int k = 0; k < 3; ++k)
+            inv[k] = e[k].A != 0 ? 1.0 / (double)(e[k].A < 0 ? -e[k].A : e[k].A) : 0.0;
 
-    // Plane equations of depth and colour in window coordinates.
-    float fx1 = v1.x - v0.x, fy1 = v1.y - v0.y, fx2 = v2.x - v0.x, fy2 = v2.y - v0.y;
-    float fa = fx1 * fy2 - fx2 * fy1;
-    if (fa == 0.0f) return;
-    float inv = 1.0f / fa;
-    auto grad = [&](float a0, float a1, float a2, float& dx, float& dy) {
-        float d1 = a1 - a0, d2 = a2 - a0;
-        dx = (d1 * fy2 - d2 * fy1) * inv;
-        dy = (d2 * fx1 - d1 * fx2) * inv;
-    };
-    float zx, zy, rx, ry, gx, gy, bx_, by_;
-    grad(v0.z, v1.z, v2.z, zx, zy);
-    grad(v0.r, v1.r, v2.r, rx, ry);
-    grad(v0.g, v1.g, v2.g, gx, gy);
-    grad(v0.b, v1.b, v2.b, bx_, by_);
-
+    // Plane equations of depth and colour in window coordinates, set up at
+    // the first row that covers a pixel: most small triangles cover none.
+    bool planes = false;
+    float zx = 0, zy = 0, rx = 0, ry = 0, gx = 0, gy = 0, bx_ = 0, by_ = 0;
     std::uint32_t* px = w->draw_buffer();
     float* zb = w->zbuf ? w->depth.data() : nullptr;
     for (int y = ymin; y <= ymax; ++y) {
-        // The span of this row where all three edges are >= 0: a guess in
-        // floating point, made exact on the integer edge values.
-        std::int64_t lo = xmin, hi = xmax;
-        for (int k = 0; k < 3; ++k) {
-            const std::int64_t E = e[k].E, A = e[k].A;
-            if (A > 0) {
-                // the first step c with E + A*c >= 0
-                std::int64_t c = (std::int64_t)(-(double)E * e[k].inv);
-                while (E + A * c < 0) ++c;
-                while (E + A * (c - 1) >= 0) --c;
-                lo = std::max(lo, xmin + c);
-            } else if (A < 0) {
-                // the last step c with E + A*c >= 0
-                std::int64_t c = (std::int64_t)((double)E * e[k].inv);
-                while (E + A * c < 0) --c;
-                while (E + A * (c + 1) >= 0) ++c;
-                hi = std::min(hi, xmin + c);
-            } else if (E < 0) {
-                lo = hi + 1;
-            }
-            e[k].E += e[k].B;
-        }
+        int lo, hi;
+        if (narrow)
+            scan_row(e, n, lo, hi);
+        else
+            solve_row(e, inv, n, lo, hi);
+        e[0].E += e[0].B;
+        e[1].E += e[1].B;
+        e[2].E += e[2].B;
         if (lo > hi) continue;
-        float fx = (float)lo + 0.5f - v0.x, fy = (float)y + 0.5f - v0.y;
-        float z = v0.z + zx * fx + zy * fy;
-        float r = v0.r + rx * fx + ry * fy;
-        float g = v0.g + gx * fx + gy * fy;
-        float b = v0.b + bx_ * fx + by_ * fy;
+        lo += xmin;
+        hi += xmin;
+        if (!planes) {
+            float fx1 = v1->x - v0->x, fy1 = v1->y - v0->y, fx2 = v2->x - v0->x, fy2 = v2->y - v0->y;
+            float fa = fx1 * fy2 - fx2 * fy1;
+            if (fa == 0.0f) return;
+            if (src) {
+                shade(*src[0]);
+                shade(*src[1]);
+                shade(*src[2]);
+            }
+            float inv = 1.0f / fa;
+            auto grad = [&](float a0, float a1, float a2, float& dx, float& dy) {
+                float d1 = a1 - a0, d2 = a2 - a0;
+                dx = (d1 * fy2 - d2 * fy1) * inv;
+                dy = (d2 * fx1 - d1 * fx2) * inv;
+            };
+            grad(v0->z, v1->z, v2->z, zx, zy);
+            grad(v0->r, v1->r, v2->r, rx, ry);
+            grad(v0->g, v1->g, v2->g, gx, gy);
+            grad(v0->b, v1->b, v2->b, bx_, by_);
+            planes = true;
+        }
+        float fx = (float)lo + 0.5f - v0->x, fy = (float)y + 0.5f - v0->y;
+        float z = v0->z + zx * fx + zy * fy;
+        float r = v0->r + rx * fx + ry * fy;
+        float g = v0->g + gx * fx + gy * fy;
+        float b = v0->b + bx_ * fx + by_ * fy;
         std::uint32_t* row = px + (size_t)y * W;
-        const int x0 = (int)lo, x1 = (int)hi;
         if (zb) {
             float* zrow = zb + (size_t)y * W;
-            for (int x = x0; x <= x1; ++x) {
+            for (int x = lo; x <= hi; ++x) {
                 if (z <= zrow[x]) {
                     zrow[x] = z;
                     row[x] = pack(r, g, b);
@@ -311,7 +464,7 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
                 z += zx; r += rx; g += gx; b += bx_;
             }
         } else {
-            for (int x = x0; x <= x1; ++x) {
+            for (int x = lo; x <= hi; ++x) {
                 row[x] = pack(r, g, b);
                 r += rx; g += gx; b += bx_;
             }
@@ -320,16 +473,20 @@ void fill_triangle(Window* w, SV v0, SV v1, SV v2)
 }
 
 // Sutherland-Hodgman against the planes that some vertex is outside of.
-void draw_triangle(const PV& pa, const PV& pb, const PV& pc)
+void draw_triangle(Vertex& va, Vertex& vb, Vertex& vc)
 {
-    unsigned ca = pa.code, cb = pb.code, cc = pc.code;
+    unsigned ca = va.p.code, cb = vb.p.code, cc = vc.p.code;
     if (ca & cb & cc) return;
     Window* w = cur;
     if (!(ca | cb | cc)) {
-        fill_triangle(w, pa.s, pb.s, pc.s);
+        Vertex* const src[3] = {&va, &vb, &vc};
+        fill_triangle(w, &va.p.s, &vb.p.s, &vc.p.s, src);
         return;
     }
-    const CV &a = pa.c, &b = pb.c, &c = pc.c;
+    shade(va);
+    shade(vb);
+    shade(vc);
+    const CV &a = va.p.c, &b = vb.p.c, &c = vc.p.c;
     CV poly[2][12];
     int n = 3, src = 0;
     poly[0][0] = a;
@@ -361,33 +518,104 @@ void draw_triangle(const PV& pa, const PV& pb, const PV& pc)
     for (int i = 0; i < n; ++i) {
         if (poly[src][i].w <= 0.0f) return;
         sv[i] = to_window(w, poly[src][i]);
+        fix_vertex(sv[i]);
     }
-    for (int i = 1; i + 1 < n; ++i) fill_triangle(w, sv[0], sv[i], sv[i + 1]);
+    for (int i = 1; i + 1 < n; ++i) fill_triangle(w, &sv[0], &sv[i], &sv[i + 1], nullptr);
+}
+
+// ---- vertices ------------------------------------------------------------
+
+// Processed vertices, remembered with everything their processing read: a
+// strip of the shell sends each point of a ring twice (once with the ring
+// before, once with the ring after), the grid three times. The last HIST
+// processed vertices are kept in order of processing, so that reading an
+// earlier one walks memory as steadily as writing; a small table finds the
+// latest vertex of each hash. A candidate counts only if its whole key
+// matches, so collisions and stale table entries merely cost a recompute.
+enum { HIST = 4096, VHASH = 8192 };
+Vertex hist[HIST];
+std::uint32_t histpos = 0;    // vertices processed so far (wraps)
+std::uint32_t vtable[VHASH];  // histpos of the latest vertex of each hash
+
+// Field by field, so that the key being built never goes through memory
+// (a wide load of narrow stores just made would stall).
+inline bool same(const VKey& a, const VKey& k)
+{
+    return ((a.stamp ^ k.stamp) | (std::uint32_t)(a.id ^ k.id) | (a.colour ^ k.colour) | (a.n[0] ^ k.n[0]) |
+            (a.n[1] ^ k.n[1]) | (a.n[2] ^ k.n[2]) | (a.v[0] ^ k.v[0]) | (a.v[1] ^ k.v[1]) | (a.v[2] ^ k.v[2])) == 0;
+}
+
+inline unsigned vhash(const VKey& k)
+{
+    std::uint64_t a = ((std::uint64_t)k.v[0] << 32 | k.v[1]) * 0x9E3779B97F4A7C15ull;
+    std::uint64_t b = ((std::uint64_t)k.v[2] << 32 | k.n[0]) * 0xC2B2AE3D27D4EB4Full;
+    std::uint64_t c = ((std::uint64_t)k.n[1] << 32 | k.n[2]) * 0x165667B19E3779F9ull;
+    return (unsigned)((a ^ b ^ c) >> 51) & (VHASH - 1);
+}
+
+// The processed vertex v of the current window: clip coordinates, outcode,
+// inside the planes window coordinates, and its colour or what it takes to
+// work it out. The result stays in place for the next HIST - 2 vertices.
+inline Vertex* processed(Window* w, const float v[3])
+{
+    update_derived(w);
+    VKey k;
+    k.stamp = state_stamp;
+    k.id = w->id;
+    k.colour = w->colour;
+    // Element by element: n3f has just stored the normal that way, and a
+    // wider load of it would wait for the stores to drain.
+    for (int i = 0; i < 3; ++i) {
+        k.n[i] = std::bit_cast<std::uint32_t>(w->normal[i]);
+        k.v[i] = std::bit_cast<std::uint32_t>(v[i]);
+    }
+    unsigned h = vhash(k);
+    // The candidate must not be in one of the next two places written: the
+    // triangle of the next vertex still needs it.
+    unsigned back = (histpos - vtable[h]) & (HIST - 1);
+    Vertex& c = hist[vtable[h] & (HIST - 1)];
+    if (back != 0 && back != HIST - 1 && same(c.key, k)) return &c;
+    Vertex& d = hist[histpos & (HIST - 1)];
+    vtable[h] = histpos++;
+    PV& p = d.p;
+    transform(w, v, p);
+    p.code = outcode(p.c);
+    if (p.code == 0) {
+        p.s = to_window(w, p.c);
+        fix_vertex(p.s);
+    }
+    d.key.stamp = k.stamp;
+    d.key.id = k.id;
+    d.key.colour = k.colour;
+    for (int i = 0; i < 3; ++i) {
+        d.key.n[i] = k.n[i];
+        d.key.v[i] = k.v[i];
+    }
+    return &d;
 }
 
 void vertex(const float v[3])
 {
     if (!cur || prim == NONE) return;
-    PV p{};
-    p.c = process(v);
-    p.code = outcode(p.c);
-    if (p.code == 0) p.s = to_window(cur, p.c);
+    slot = slot == 2 ? 0 : slot + 1;
+    Vertex& p = *(ring[slot] = processed(cur, v));
     switch (prim) {
     case LINE:
     case CLOSEDLINE:
-        if (count == 0)
-            first = p;
-        else
-            draw_line(prev.c, p.c);
+        if (count > 0) {
+            Vertex& q = *ring[slot == 0 ? 2 : slot - 1];
+            // Copied only now: the first vertex may have been written just
+            // before, and a copy of it at once would wait for those stores.
+            if (count == 1) first = q;
+            draw_line(q, p);
+        }
         break;
     case TMESH:
-        if (count >= 2) draw_triangle(prev2, prev, p);
+        if (count >= 2) draw_triangle(*ring[slot == 2 ? 0 : slot + 1], *ring[slot == 0 ? 2 : slot - 1], p);
         break;
     case NONE:
         break;
     }
-    prev2 = prev;
-    prev = p;
     ++count;
 }
 
@@ -400,9 +628,9 @@ void begin(Prim p)
 void end(Prim p)
 {
     if (prim == p && cur) {
-        if (p == CLOSEDLINE && count > 1) draw_line(prev.c, first.c);
+        if (p == CLOSEDLINE && count > 1) draw_line(*ring[slot], first);
         // A lone vertex still lights its pixel.
-        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(first.c, first.c);
+        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(*ring[slot], *ring[slot]);
         drawn();
     }
     prim = NONE;
@@ -410,6 +638,13 @@ void end(Prim p)
 }
 
 }  // namespace
+
+void light_pending()
+{
+    if (!cur || prim == NONE) return;
+    for (int i = 0; i < count && i < 3; ++i) shade(*ring[(slot + 3 - i) % 3]);
+    if (prim != TMESH && count > 1) shade(first);
+}
 
 void reset_primitive()
 {

@@ -34,9 +34,12 @@ Mat mul(const Mat& a, const Mat& b)
     return r;
 }
 
+std::uint64_t state_stamp = 1;
+
 void update_derived(Window* w)
 {
     if (!w->dirty) return;
+    ++state_stamp;
     const Mat& v = w->stack[w->sp];
     w->full = mul(v, w->proj);
     // Normals go through the inverse transpose of the upper 3x3: cofactors
@@ -70,6 +73,7 @@ namespace {
 Mat* target()
 {
     if (!cur) return nullptr;
+    light_pending();
     cur->dirty = true;
     return cur->mode == MPROJECTION ? &cur->proj : &cur->stack[cur->sp];
 }
@@ -83,6 +87,7 @@ void premultiply(const Mat& t)
 void set_projection(const Mat& p)
 {
     if (!cur) return;
+    light_pending();
     cur->dirty = true;
     if (cur->mode == MSINGLE)
         cur->stack[cur->sp] = p;
@@ -114,6 +119,7 @@ Mat from(const Matrix m)
 void mmode(short m)
 {
     if (!cur || (m != MSINGLE && m != MPROJECTION && m != MVIEWING) || m == cur->mode) return;
+    light_pending();
     if (cur->mode == MSINGLE) {
         cur->proj = cur->stack[cur->sp];
         cur->sp = 0;
@@ -151,6 +157,7 @@ void pushmatrix()
 void popmatrix()
 {
     if (!cur || cur->mode == MPROJECTION || cur->sp == 0) return;
+    light_pending();
     --cur->sp;
     cur->dirty = true;
 }
