@@ -24,7 +24,9 @@ fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shots="$(mktemp -d "${TMPDIR:-/tmp}/seashell-demo.XXXXXX")"
   echo "No display found: running the demo script headless instead."
-  cd "$work"
+  # The demo works on its own copy of the libraries, next to its screenshots.
+  cp "$top"/data/* "$shots/"
+  cd "$shots"
   sed "s|@OUT@|$shots|g" "$top/scripts/demo.replay" > "$shots/demo.replay"
   "$build/tools/replay/seashell-replay" "$shots/demo.replay"
   echo "Demo screenshots written to: $shots"
