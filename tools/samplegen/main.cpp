@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,10 +61,12 @@ void keeprow(int r, const unsigned char* red, const unsigned char* green, const 
     }
 }
 
-int fail(const std::string& what)
+// Reports what went wrong; returns the exit status: 1 for a file that could
+// not be made, 2 for bad arguments or a bad table.
+int fail(const std::string& what, int status = 1)
 {
     std::fprintf(stderr, "seashell-samplegen: %s\n", what.c_str());
-    return 1;
+    return status;
 }
 
 // The shell of the model, as the library will hold it, traced at N x N.
@@ -140,7 +143,7 @@ int main(int argc, char** argv)
     std::vector<SampleRecord> records;
     std::string error;
     if (argc == 3 && std::strcmp(argv[1], "--list") == 0) {
-        if (!readtable(argv[2], &records, &error)) return fail(error), 2;
+        if (!readtable(argv[2], &records, &error)) return fail(error, 2);
         for (const SampleRecord& r : records) std::printf("%s\n", r.name.c_str());
         return 0;
     }
@@ -163,20 +166,23 @@ int main(int argc, char** argv)
         out = std::string(cwd) + "/" + out;
     }
 
-    if (!readtable(table, &records, &error)) return fail(error), 2;
+    if (!readtable(table, &records, &error)) return fail(error, 2);
     const SampleRecord* record = findrecord(records, name);
-    if (!record) return fail(std::string(table) + ": no sample \"" + name + "\""), 2;
-    if (name.size() > 20) return fail("\"" + name + "\" is longer than a file name may be"), 2;
-    if (!applyrecord(records, *record, &error)) return fail(std::string(table) + ": " + error), 2;
+    if (!record) return fail(std::string(table) + ": no sample \"" + name + "\"", 2);
+    if (name.size() > 20) return fail("\"" + name + "\" is longer than a file name may be", 2);
+    if (!applyrecord(records, *record, &error)) return fail(std::string(table) + ": " + error, 2);
 
     // A picture for the documentation is made in a scratch folder.
     std::string dir = argc == 4 ? argv[3] : ".";
-    char scratch[] = "/tmp/samplegen-XXXXXX";
+    std::string scratch = (std::filesystem::temp_directory_path() / "samplegen-XXXXXX").string();
     if (png) {
-        if (!mkdtemp(scratch)) return fail("cannot make a scratch folder");
+        if (!mkdtemp(scratch.data())) return fail("cannot make a scratch folder");
         dir = scratch;
     }
-    if (chdir(dir.c_str()) != 0) return fail("cannot enter " + dir), 2;
+    if (chdir(dir.c_str()) != 0) {
+        if (png) rmdir(scratch.c_str());
+        return fail("cannot enter " + dir, 2);
+    }
 
     int status;
     std::vector<unsigned char> rgb;
@@ -193,7 +199,7 @@ int main(int argc, char** argv)
     if (png) {
         if (!status && !writepng(out.c_str(), side, side, rgb.data())) status = fail("cannot write " + out);
         for (const char* ext : {".shl", ".bp", ".ttr"}) std::remove((name + ext).c_str());
-        rmdir(scratch);
+        rmdir(scratch.c_str());
     }
     return status;
 }
