@@ -133,3 +133,58 @@ TEST_F(Extremes, AcceptedShellFilesAreDrawnTracedAndSaved)
 }
 
 }  // namespace
+
+namespace {
+
+// Type code, the six colours and the model's parameters, all of one value
+// but the increment size (the last); no picture.
+Bytes texturehead(short code, double colour, int params, double value, double delta)
+{
+    ByteBuffer b;
+    put16(b, code);
+    for (int k = 0; k < 6; ++k) putdouble(b, colour);
+    for (int k = 0; k < params - 1; ++k) putdouble(b, value);
+    if (params) putdouble(b, delta);
+    return Bytes(b.begin(), b.end());
+}
+
+TEST_F(Extremes, AcceptedTextureFilesArePreviewedTracedAndSaved)
+{
+    addnode(-3.0, 0.0, 0.0);
+    addnode(0.0, 2.0, 0.0);
+    addnode(3.0, 0.0, 0.0);
+    helico_endangle = 8.0;
+    const double big = 100000.0;
+    struct Case {
+        const char* what;
+        Bytes file;
+    } cases[] = {
+        {"colours huge", texturehead(50, big, 12, 0.05, 0.5)},
+        {"colours negative", texturehead(51, -big, 13, 0.05, 0.5)},
+        {"activator-substrate parameters huge", texturehead(50, 0.5, 12, big, 1.0)},
+        {"activator-substrate parameters negative", texturehead(50, 0.5, 12, -big, 1.0)},
+        {"activator-inhibitor parameters huge", texturehead(51, 0.5, 13, big, 1.0)},
+        {"activator-inhibitor parameters negative", texturehead(51, 0.5, 13, -big, 1.0)},
+        {"stripe parameters huge", texturehead(49, 0.5, 10, big, 1.0)},
+        {"stripe parameters negative", texturehead(49, 0.5, 10, -big, 1.0)},
+        {"unknown code", texturehead(-7, big, 0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writebytes("odd.ttr", c.file);
+        char name[32] = "odd";
+        ASSERT_EQ(loadtexture(name), 1);
+        redraw(0);
+        previewtexture();
+        gl::winclose(widpreview);
+        widpreview = -1;
+        useshell();
+        std::strcpy(name, "tex");
+        if (texturetype != 49 && texturetype != 50 && texturetype != 51) savetexture(name);
+        std::strcpy(name, "tex");
+        gl::Int32 win = viewtexture(name, 0, 0);
+        if (win > 0) gl::winclose(win);
+    }
+}
+
+}  // namespace

@@ -2,7 +2,7 @@
 // file tests' fixture), the message box caught as it is shown, and the whole
 // model state as one comparable text.
 //
-// Messages: while a test runs, a backend that only answers the message box's
+// Messages: while a test runs, a backend that answers the message box's
 // pause takes a copy of the box as it stands on the screen. A message is
 // recognised by comparing that copy with the box of the expected text shown
 // the same way, so nothing depends on the font.
@@ -10,6 +10,7 @@
 #include "../files/files_fixture.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,18 @@ inline void catchbox(int)
     shownboxes().push_back(box);
 }
 
+inline void nothing() {}
+
+// Nothing in these tests may wait for input: there is none to come.
+inline void nowait()
+{
+    std::fprintf(stderr, "the program waits for input in a test without any\n");
+    std::abort();
+}
+
 inline const gl::Backend& boxcatcher()
 {
-    static const gl::Backend b = {nullptr, nullptr, nullptr, catchbox};
+    static const gl::Backend b = {nowait, nothing, nullptr, catchbox};
     return b;
 }
 
