@@ -201,16 +201,20 @@ inline std::uint32_t pack(float r, float g, float b)
 }
 
 // (int)std::floor(v) without the library call: truncate, then step down
-// for a negative fraction. The truncated value is exact in float.
+// for a negative fraction. The truncated value is exact in float. Without
+// branches: the sign of a line's ends is anybody's guess.
 inline int ifloor(float v)
 {
     int i = (int)v;
-    return (float)i > v && i != INT_MIN ? i - 1 : i;
+    return i - (int)(((float)i > v) & (i != INT_MIN));
 }
 
 // ---- lines ---------------------------------------------------------------
 
-void line_pixels(Window* w, const SV& a, const SV& b)
+// The colours of a and b are read at the first pixel written; when src is
+// given, a and b are the window coordinates of src[0..1], whose colours are
+// worked out then.
+void line_pixels(Window* w, const SV& a, const SV& b, Vertex* const* src)
 {
     std::uint32_t* px = w->draw_buffer();
     float* zb = w->zbuf ? w->depth.data() : nullptr;
@@ -227,16 +231,25 @@ void line_pixels(Window* w, const SV& a, const SV& b)
     int lo = std::max(std::min(i0, i1), 0), hi = std::min(std::max(i0, i1), lim - 1);
     if (lo > hi) return;
     int from = step > 0 ? lo : hi, to = step > 0 ? hi : lo;
+    // Branch-free where the outcome is anybody's guess: the end pixels'
+    // centres lie beyond the ends about as often as not.
+    const int xm = -(int)xmajor;
     for (int i = from;; i += step) {
         float t = dm != 0.0f ? ((float)i + 0.5f - a0) / dm : 0.0f;
-        t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+        t = t < 0.0f ? 0.0f : t;
+        t = t > 1.0f ? 1.0f : t;
         int j = ifloor(b0 + d * t);
-        int x = xmajor ? i : j, y = xmajor ? j : i;
-        if (x >= 0 && x < W && y >= 0 && y < H) {
+        int x = (i & xm) | (j & ~xm), y = (j & xm) | (i & ~xm);
+        if (((unsigned)x < (unsigned)W) & ((unsigned)y < (unsigned)H)) {
             size_t k = (size_t)y * W + x;
             float z = a.z + (b.z - a.z) * t;
             if (!zb || z <= zb[k]) {
                 if (zb) zb[k] = z;
+                if (src) {
+                    shade(*src[0]);
+                    shade(*src[1]);
+                    src = nullptr;
+                }
                 px[k] = pack(a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t);
             }
         }
@@ -248,15 +261,16 @@ void draw_line(Vertex& vp, Vertex& vq)
 {
     unsigned cp = vp.p.code, cq = vq.p.code;
     if (cp & cq) return;
-    shade(vp);
-    shade(vq);
     const CV &p = vp.p.c, &q = vq.p.c;
     if (!(cp | cq)) {
         // Both inside: their window coordinates are at hand.
         if (p.w <= 0.0f || q.w <= 0.0f) return;
-        line_pixels(cur, vp.p.s, vq.p.s);
+        Vertex* const src[2] = {&vp, &vq};
+        line_pixels(cur, vp.p.s, vq.p.s, src);
         return;
     }
+    shade(vp);
+    shade(vq);
     CV a = p, b = q;
     float t0 = 0.0f, t1 = 1.0f;
     for (int k = 0; k < 6; ++k) {
@@ -271,7 +285,7 @@ void draw_line(Vertex& vp, Vertex& vq)
     if (cp) a = lerp(p, q, t0);
     if (cq) b = lerp(p, q, t1);
     if (a.w <= 0.0f || b.w <= 0.0f) return;
-    line_pixels(cur, to_window(cur, a), to_window(cur, b));
+    line_pixels(cur, to_window(cur, a), to_window(cur, b), nullptr);
 }
 
 // ---- triangles -----------------------------------------------------------
@@ -362,22 +376,32 @@ inline void solve_row(const Edge* e, const double* inv, int n, int& lo, int& hi)
 // Boxes up to this many pixels wide are scanned pixel by pixel.
 const int NARROW = 12;
 
-// Fills a triangle of vertices that went through fix_vertex. When src is
-// given, v0..v2 are the window coordinates of src[0..2], whose colours are
-// worked out once a pixel needs them.
-void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* const* src)
+inline int min3(int a, int b, int c) { return std::min(a, std::min(b, c)); }
+inline int max3(int a, int b, int c) { return std::max(a, std::max(b, c)); }
+
+// The pixels whose centres lie within the bounding box of a triangle of
+// vertices that went through fix_vertex: false when there are none (most
+// small triangles of a dense mesh stop here) or a vertex is unusable.
+inline bool box(const Window* w, const SV* v0, const SV* v1, const SV* v2, int* b)
 {
-    if (!(v0->ok && v1->ok && v2->ok)) return;
+    if (!(v0->ok & v1->ok & v2->ok)) return false;
+    b[0] = std::max(min3(v0->cx0, v1->cx0, v2->cx0), 0);
+    b[1] = std::min(max3(v0->cx1, v1->cx1, v2->cx1), w->w - 1);
+    b[2] = std::max(min3(v0->cy0, v1->cy0, v2->cy0), 0);
+    b[3] = std::min(max3(v0->cy1, v1->cy1, v2->cy1), w->h - 1);
+    return (b[0] <= b[1]) & (b[2] <= b[3]);
+}
+
+// Fills a triangle of vertices that went through fix_vertex, whose box()
+// is xmin, xmax, ymin, ymax. When src is given, v0..v2 are the window
+// coordinates of src[0..2], whose colours are worked out once a pixel needs
+// them.
+[[gnu::noinline]] void fill_box(Window* w, const SV* v0, const SV* v1, const SV* v2, const int* bb,
+                                Vertex* const* src)
+{
     const int FIX = 256;
-    // Pixels whose centres lie within the bounding box; most small
-    // triangles of a dense mesh stop here.
-    const int W = w->w, H = w->h;
-    int xmin = std::max(std::min({v0->cx0, v1->cx0, v2->cx0}), 0);
-    int xmax = std::min(std::max({v0->cx1, v1->cx1, v2->cx1}), W - 1);
-    if (xmin > xmax) return;
-    int ymin = std::max(std::min({v0->cy0, v1->cy0, v2->cy0}), 0);
-    int ymax = std::min(std::max({v0->cy1, v1->cy1, v2->cy1}), H - 1);
-    if (ymin > ymax) return;
+    const int W = w->w;
+    const int xmin = bb[0], xmax = bb[1], ymin = bb[2], ymax = bb[3];
     std::int64_t X0 = v0->X, Y0 = v0->Y, X1 = v1->X, Y1 = v1->Y, X2 = v2->X, Y2 = v2->Y;
     std::int64_t area = (X1 - X0) * (Y2 - Y0) - (X2 - X0) * (Y1 - Y0);
     if (area == 0) return;
@@ -404,15 +428,25 @@ void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* 
     }
     const int n = xmax - xmin + 1;
     const bool narrow = n <= NARROW;
-    double inv[3] = {0.0, 0.0, 0.0};  // 1 / |A|, for a first guess of the run
+    double inv2[3] = {0.0, 0.0, 0.0};  // 1 / |A|, for a first guess of the run
     if (!narrow)
         for (int k = 0; k < 3; ++k)
-            inv[k] = e[k].A != 0 ? 1.0 / (double)(e[k].A < 0 ? -e[k].A : e[k].A) : 0.0;
+            inv2[k] = e[k].A != 0 ? 1.0 / (double)(e[k].A < 0 ? -e[k].A : e[k].A) : 0.0;
 
-    // Plane equations of depth and colour in window coordinates, set up at
-    // the first row that covers a pixel: most small triangles cover none.
-    bool planes = false;
+    // Plane equations of depth and colour in window coordinates. Depth is set
+    // up at the first row that covers a pixel (most small triangles cover
+    // none), colour at the first pixel that passes the depth test (in a
+    // dense shell most covered pixels are hidden); up to there the colours
+    // would only have been carried along, so they are carried along then,
+    // step by step as the loop would have.
+    bool zplane = false, cplane = false;
+    float fx1 = 0, fy1 = 0, fx2 = 0, fy2 = 0, inv = 0;
     float zx = 0, zy = 0, rx = 0, ry = 0, gx = 0, gy = 0, bx_ = 0, by_ = 0;
+    auto grad = [&](float a0, float a1, float a2, float& dx, float& dy) {
+        float d1 = a1 - a0, d2 = a2 - a0;
+        dx = (d1 * fy2 - d2 * fy1) * inv;
+        dy = (d2 * fx1 - d1 * fx2) * inv;
+    };
     std::uint32_t* px = w->draw_buffer();
     float* zb = w->zbuf ? w->depth.data() : nullptr;
     for (int y = ymin; y <= ymax; ++y) {
@@ -420,43 +454,55 @@ void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* 
         if (narrow)
             scan_row(e, n, lo, hi);
         else
-            solve_row(e, inv, n, lo, hi);
+            solve_row(e, inv2, n, lo, hi);
         e[0].E += e[0].B;
         e[1].E += e[1].B;
         e[2].E += e[2].B;
         if (lo > hi) continue;
         lo += xmin;
         hi += xmin;
-        if (!planes) {
-            float fx1 = v1->x - v0->x, fy1 = v1->y - v0->y, fx2 = v2->x - v0->x, fy2 = v2->y - v0->y;
+        if (!zplane) {
+            fx1 = v1->x - v0->x;
+            fy1 = v1->y - v0->y;
+            fx2 = v2->x - v0->x;
+            fy2 = v2->y - v0->y;
             float fa = fx1 * fy2 - fx2 * fy1;
             if (fa == 0.0f) return;
+            inv = 1.0f / fa;
+            grad(v0->z, v1->z, v2->z, zx, zy);
+            zplane = true;
+        }
+        float fx = (float)lo + 0.5f - v0->x, fy = (float)y + 0.5f - v0->y;
+        float z = v0->z + zx * fx + zy * fy;
+        std::uint32_t* row = px + (size_t)y * W;
+        float* zrow = zb ? zb + (size_t)y * W : nullptr;
+        int x = lo;
+        if (!cplane) {
+            if (zb) {
+                while (x <= hi && !(z <= zrow[x])) {
+                    z += zx;
+                    ++x;
+                }
+                if (x > hi) continue;
+            }
             if (src) {
                 shade(*src[0]);
                 shade(*src[1]);
                 shade(*src[2]);
             }
-            float inv = 1.0f / fa;
-            auto grad = [&](float a0, float a1, float a2, float& dx, float& dy) {
-                float d1 = a1 - a0, d2 = a2 - a0;
-                dx = (d1 * fy2 - d2 * fy1) * inv;
-                dy = (d2 * fx1 - d1 * fx2) * inv;
-            };
-            grad(v0->z, v1->z, v2->z, zx, zy);
             grad(v0->r, v1->r, v2->r, rx, ry);
             grad(v0->g, v1->g, v2->g, gx, gy);
             grad(v0->b, v1->b, v2->b, bx_, by_);
-            planes = true;
+            cplane = true;
         }
-        float fx = (float)lo + 0.5f - v0->x, fy = (float)y + 0.5f - v0->y;
-        float z = v0->z + zx * fx + zy * fy;
         float r = v0->r + rx * fx + ry * fy;
         float g = v0->g + gx * fx + gy * fy;
         float b = v0->b + bx_ * fx + by_ * fy;
-        std::uint32_t* row = px + (size_t)y * W;
+        for (int k = lo; k < x; ++k) {
+            r += rx; g += gx; b += bx_;
+        }
         if (zb) {
-            float* zrow = zb + (size_t)y * W;
-            for (int x = lo; x <= hi; ++x) {
+            for (; x <= hi; ++x) {
                 if (z <= zrow[x]) {
                     zrow[x] = z;
                     row[x] = pack(r, g, b);
@@ -464,7 +510,7 @@ void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* 
                 z += zx; r += rx; g += gx; b += bx_;
             }
         } else {
-            for (int x = lo; x <= hi; ++x) {
+            for (; x <= hi; ++x) {
                 row[x] = pack(r, g, b);
                 r += rx; g += gx; b += bx_;
             }
@@ -473,16 +519,10 @@ void fill_triangle(Window* w, const SV* v0, const SV* v1, const SV* v2, Vertex* 
 }
 
 // Sutherland-Hodgman against the planes that some vertex is outside of.
-void draw_triangle(Vertex& va, Vertex& vb, Vertex& vc)
+[[gnu::noinline]] void clip_triangle(Vertex& va, Vertex& vb, Vertex& vc)
 {
     unsigned ca = va.p.code, cb = vb.p.code, cc = vc.p.code;
-    if (ca & cb & cc) return;
     Window* w = cur;
-    if (!(ca | cb | cc)) {
-        Vertex* const src[3] = {&va, &vb, &vc};
-        fill_triangle(w, &va.p.s, &vb.p.s, &vc.p.s, src);
-        return;
-    }
     shade(va);
     shade(vb);
     shade(vc);
@@ -520,7 +560,24 @@ void draw_triangle(Vertex& va, Vertex& vb, Vertex& vc)
         sv[i] = to_window(w, poly[src][i]);
         fix_vertex(sv[i]);
     }
-    for (int i = 1; i + 1 < n; ++i) fill_triangle(w, &sv[0], &sv[i], &sv[i + 1], nullptr);
+    for (int i = 1; i + 1 < n; ++i) {
+        int bb[4];
+        if (box(w, &sv[0], &sv[i], &sv[i + 1], bb)) fill_box(w, &sv[0], &sv[i], &sv[i + 1], bb, nullptr);
+    }
+}
+
+inline void draw_triangle(Vertex& va, Vertex& vb, Vertex& vc)
+{
+    unsigned ca = va.p.code, cb = vb.p.code, cc = vc.p.code;
+    if (ca & cb & cc) return;
+    if (ca | cb | cc) {
+        clip_triangle(va, vb, vc);
+        return;
+    }
+    int bb[4];
+    if (!box(cur, &va.p.s, &vb.p.s, &vc.p.s, bb)) return;
+    Vertex* const src[3] = {&va, &vb, &vc};
+    fill_box(cur, &va.p.s, &vb.p.s, &vc.p.s, bb, src);
 }
 
 // ---- vertices ------------------------------------------------------------
@@ -532,25 +589,39 @@ void draw_triangle(Vertex& va, Vertex& vb, Vertex& vc)
 // earlier one walks memory as steadily as writing; a small table finds the
 // latest vertex of each hash. A candidate counts only if its whole key
 // matches, so collisions and stale table entries merely cost a recompute.
-enum { HIST = 4096, VHASH = 8192 };
-Vertex hist[HIST];
+enum { HIST = 4096, VBITS = 13, VHASH = 1 << VBITS };
+alignas(64) Vertex hist[HIST];
 std::uint32_t histpos = 0;    // vertices processed so far (wraps)
-std::uint32_t vtable[VHASH];  // histpos of the latest vertex of each hash
+// For each hash, the place in the history of the latest vertex with it
+// (low 16 bits) and more bits of the hash (high 16 bits), so that a vertex
+// never seen rarely has to look at an old entry to find that out.
+std::uint32_t vtable[VHASH];
+std::uint32_t lastfound = 0;  // histpos of the last vertex found again
+
+// Whether the entry at histpos p may be handed out: not one of the next two
+// places written, as the triangle of the next vertex still needs it.
+inline bool usable(std::uint32_t p)
+{
+    unsigned back = (histpos - p) & (HIST - 1);
+    return back != 0 && back != HIST - 1;
+}
 
 // Field by field, so that the key being built never goes through memory
 // (a wide load of narrow stores just made would stall).
 inline bool same(const VKey& a, const VKey& k)
 {
+    if (a.v[0] != k.v[0]) return false;  // settles most mismatches
     return ((a.stamp ^ k.stamp) | (std::uint32_t)(a.id ^ k.id) | (a.colour ^ k.colour) | (a.n[0] ^ k.n[0]) |
             (a.n[1] ^ k.n[1]) | (a.n[2] ^ k.n[2]) | (a.v[0] ^ k.v[0]) | (a.v[1] ^ k.v[1]) | (a.v[2] ^ k.v[2])) == 0;
 }
 
-inline unsigned vhash(const VKey& k)
+// 32 bits of hash: the table index in the top bits, the check in the low 16.
+inline std::uint32_t vhash(const VKey& k)
 {
     std::uint64_t a = ((std::uint64_t)k.v[0] << 32 | k.v[1]) * 0x9E3779B97F4A7C15ull;
     std::uint64_t b = ((std::uint64_t)k.v[2] << 32 | k.n[0]) * 0xC2B2AE3D27D4EB4Full;
     std::uint64_t c = ((std::uint64_t)k.n[1] << 32 | k.n[2]) * 0x165667B19E3779F9ull;
-    return (unsigned)((a ^ b ^ c) >> 51) & (VHASH - 1);
+    return (std::uint32_t)((a ^ b ^ c) >> 32);
 }
 
 // The processed vertex v of the current window: clip coordinates, outcode,
@@ -558,7 +629,7 @@ inline unsigned vhash(const VKey& k)
 // work it out. The result stays in place for the next HIST - 2 vertices.
 inline Vertex* processed(Window* w, const float v[3])
 {
-    update_derived(w);
+    if (w->dirty) update_derived(w);
     VKey k;
     k.stamp = state_stamp;
     k.id = w->id;
@@ -569,14 +640,29 @@ inline Vertex* processed(Window* w, const float v[3])
         k.n[i] = std::bit_cast<std::uint32_t>(w->normal[i]);
         k.v[i] = std::bit_cast<std::uint32_t>(v[i]);
     }
-    unsigned h = vhash(k);
-    // The candidate must not be in one of the next two places written: the
-    // triangle of the next vertex still needs it.
-    unsigned back = (histpos - vtable[h]) & (HIST - 1);
-    Vertex& c = hist[vtable[h] & (HIST - 1)];
-    if (back != 0 && back != HIST - 1 && same(c.key, k)) return &c;
-    Vertex& d = hist[histpos & (HIST - 1)];
-    vtable[h] = histpos++;
+    // A strip sends the points of the previous ring in the order they were
+    // processed: the entry after the last one found there is tried first.
+    // A grid line ends at the point processed two before.
+    std::uint32_t at = lastfound + 1;
+    if (usable(at) && same(hist[at & (HIST - 1)].key, k)) {
+        lastfound = at;
+        const char* next = (const char*)&hist[(at + 1) & (HIST - 1)];
+        __builtin_prefetch(next);
+        __builtin_prefetch(next + 64);
+        return &hist[at & (HIST - 1)];
+    }
+    at = histpos - 2;
+    if (same(hist[at & (HIST - 1)].key, k)) return &hist[at & (HIST - 1)];
+    std::uint32_t hash = vhash(k), check = hash << 16;
+    std::uint32_t& t = vtable[hash >> (32 - VBITS)];
+    at = t & 0xffff;
+    if ((t & 0xffff0000u) == check && usable(at) && same(hist[at & (HIST - 1)].key, k)) {
+        lastfound = at;
+        return &hist[at & (HIST - 1)];
+    }
+    at = histpos++;
+    t = check | (at & (HIST - 1));
+    Vertex& d = hist[at & (HIST - 1)];
     PV& p = d.p;
     transform(w, v, p);
     p.code = outcode(p.c);
