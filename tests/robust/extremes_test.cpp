@@ -188,3 +188,41 @@ TEST_F(Extremes, AcceptedTextureFilesArePreviewedTracedAndSaved)
 }
 
 }  // namespace
+
+namespace {
+
+// An image whose rows are all lit from end to end.
+Bytes fullimage(int height, int width)
+{
+    ByteBuffer b;
+    put16(b, height);
+    put16(b, width);
+    for (int r = 0; r < height; ++r) {
+        put16(b, 0);
+        put16(b, width);
+        b.insert(b.end(), 3 * (std::size_t)width, 200);
+    }
+    return Bytes(b.begin(), b.end());
+}
+
+// The largest images the reader takes, shown where the sample library puts
+// its last thumbnail and at the screen's far corner: the window is cut off
+// by the screen's edge, the rows are clipped with it.
+TEST_F(Extremes, LargestImagesAtTheScreensEdges)
+{
+    const int W = gl::screen_width(), H = gl::screen_height();
+    const struct { int height, width; } sizes[] = {{1, 1}, {H, W}, {1, W}, {H, 1}};
+    const struct { int x, y; } places[] = {{0, 0}, {215 * 5, 240 * 3}, {W - 1, H - 1}};
+    for (const auto& s : sizes) {
+        writebytes("big.bp", fullimage(s.height, s.width));
+        for (const auto& p : places) {
+            char name[32] = "big";
+            gl::Int32 win = readbitmap(name, p.x, p.y);
+            EXPECT_GT(win, 0) << s.height << " x " << s.width << " at " << p.x << ", " << p.y;
+            if (win > 0) gl::winclose(win);
+        }
+    }
+    EXPECT_TRUE(shownboxes().empty());
+}
+
+}  // namespace
