@@ -86,8 +86,8 @@ enum Prim { NONE, LINE, CLOSEDLINE, TMESH };
 Prim prim = NONE;
 int count = 0;  // vertices of the current primitive
 // The last three vertices of the current primitive, ring[slot] the newest
-// (they live in the history below), and from the second vertex of a line on
-// a copy of its first, kept for the closing segment.
+// (they live in the history below), and from the second vertex of a closed
+// line on a copy of its first, kept for the closing segment.
 Vertex* ring[3];
 int slot = 0;
 Vertex first;
@@ -211,37 +211,25 @@ inline int ifloor(float v)
 
 // ---- lines ---------------------------------------------------------------
 
-// The colours of a and b are read at the first pixel written; when src is
-// given, a and b are the window coordinates of src[0..1], whose colours are
-// worked out then.
-void line_pixels(Window* w, const SV& a, const SV& b, Vertex* const* src)
+// The steps of a line along its major axis M (0 for x, 1 for y) from pixel
+// from to pixel to, all inside the window along that axis. The colours of a
+// and b are read at the first pixel written; when src is given, a and b are
+// the window coordinates of src[0..1], whose colours are worked out then.
+template <int M>
+void walk(Window* w, const SV& a, const SV& b, Vertex* const* src, int from, int to, int step, float a0,
+          float b0, float d, float dm)
 {
     std::uint32_t* px = w->draw_buffer();
     float* zb = w->zbuf ? w->depth.data() : nullptr;
-    const int W = w->w, H = w->h;
-    float dx = b.x - a.x, dy = b.y - a.y;
-    bool xmajor = std::fabs(dx) >= std::fabs(dy);
-    // Walk the major axis from the first end pixel to the last.
-    float a0 = xmajor ? a.x : a.y, a1 = xmajor ? b.x : b.y;
-    float b0 = xmajor ? a.y : a.x, d = xmajor ? dy : dx, dm = xmajor ? dx : dy;
-    int i0 = ifloor(a0), i1 = ifloor(a1);
-    int step = i1 >= i0 ? 1 : -1;
-    int lim = xmajor ? W : H;
-    // Skip the steps outside the window along the major axis.
-    int lo = std::max(std::min(i0, i1), 0), hi = std::min(std::max(i0, i1), lim - 1);
-    if (lo > hi) return;
-    int from = step > 0 ? lo : hi, to = step > 0 ? hi : lo;
-    // Branch-free where the outcome is anybody's guess: the end pixels'
-    // centres lie beyond the ends about as often as not.
-    const int xm = -(int)xmajor;
+    const int W = w->w;
+    const unsigned minor = M == 0 ? (unsigned)w->h : (unsigned)W;
     for (int i = from;; i += step) {
         float t = dm != 0.0f ? ((float)i + 0.5f - a0) / dm : 0.0f;
         t = t < 0.0f ? 0.0f : t;
         t = t > 1.0f ? 1.0f : t;
         int j = ifloor(b0 + d * t);
-        int x = (i & xm) | (j & ~xm), y = (j & xm) | (i & ~xm);
-        if (((unsigned)x < (unsigned)W) & ((unsigned)y < (unsigned)H)) {
-            size_t k = (size_t)y * W + x;
+        if ((unsigned)j < minor) {
+            size_t k = M == 0 ? (size_t)j * W + i : (size_t)i * W + j;
             float z = a.z + (b.z - a.z) * t;
             if (!zb || z <= zb[k]) {
                 if (zb) zb[k] = z;
@@ -255,6 +243,26 @@ void line_pixels(Window* w, const SV& a, const SV& b, Vertex* const* src)
         }
         if (i == to) break;
     }
+}
+
+void line_pixels(Window* w, const SV& a, const SV& b, Vertex* const* src)
+{
+    float dx = b.x - a.x, dy = b.y - a.y;
+    bool xmajor = std::fabs(dx) >= std::fabs(dy);
+    // Walk the major axis from the first end pixel to the last.
+    float a0 = xmajor ? a.x : a.y, a1 = xmajor ? b.x : b.y;
+    float b0 = xmajor ? a.y : a.x, d = xmajor ? dy : dx, dm = xmajor ? dx : dy;
+    int i0 = ifloor(a0), i1 = ifloor(a1);
+    int step = i1 >= i0 ? 1 : -1;
+    int lim = xmajor ? w->w : w->h;
+    // Skip the steps outside the window along the major axis.
+    int lo = std::max(std::min(i0, i1), 0), hi = std::min(std::max(i0, i1), lim - 1);
+    if (lo > hi) return;
+    int from = step > 0 ? lo : hi, to = step > 0 ? hi : lo;
+    if (xmajor)
+        walk<0>(w, a, b, src, from, to, step, a0, b0, d, dm);
+    else
+        walk<1>(w, a, b, src, from, to, step, a0, b0, d, dm);
 }
 
 void draw_line(Vertex& vp, Vertex& vq)
@@ -692,7 +700,7 @@ void vertex(const float v[3])
             Vertex& q = *ring[slot == 0 ? 2 : slot - 1];
             // Copied only now: the first vertex may have been written just
             // before, and a copy of it at once would wait for those stores.
-            if (count == 1) first = q;
+            if (count == 1 && prim == CLOSEDLINE) first = q;
             draw_line(q, p);
         }
         break;
@@ -729,7 +737,7 @@ void light_pending()
 {
     if (!cur || prim == NONE) return;
     for (int i = 0; i < count && i < 3; ++i) shade(*ring[(slot + 3 - i) % 3]);
-    if (prim != TMESH && count > 1) shade(first);
+    if (prim == CLOSEDLINE && count > 1) shade(first);
 }
 
 void reset_primitive()
