@@ -85,11 +85,10 @@ struct Vertex {
 enum Prim { NONE, LINE, CLOSEDLINE, TMESH };
 Prim prim = NONE;
 int count = 0;  // vertices of the current primitive
-// The last three vertices of the current primitive, ring[slot] the newest
+// The last vertices of the current primitive, vertex i in ring[i & 3]
 // (they live in the history below), and from the second vertex of a closed
 // line on a copy of its first, kept for the closing segment.
-Vertex* ring[3];
-int slot = 0;
+Vertex* ring[4];
 Vertex first;
 
 // Geometry beyond this multiple of the window is cut before the divide.
@@ -691,13 +690,12 @@ inline Vertex* processed(Window* w, const float v[3])
 void vertex(const float v[3])
 {
     if (!cur || prim == NONE) return;
-    slot = slot == 2 ? 0 : slot + 1;
-    Vertex& p = *(ring[slot] = processed(cur, v));
+    Vertex& p = *(ring[count & 3] = processed(cur, v));
     switch (prim) {
     case LINE:
     case CLOSEDLINE:
         if (count > 0) {
-            Vertex& q = *ring[slot == 0 ? 2 : slot - 1];
+            Vertex& q = *ring[(count - 1) & 3];
             // Copied only now: the first vertex may have been written just
             // before, and a copy of it at once would wait for those stores.
             if (count == 1 && prim == CLOSEDLINE) first = q;
@@ -705,7 +703,7 @@ void vertex(const float v[3])
         }
         break;
     case TMESH:
-        if (count >= 2) draw_triangle(*ring[slot == 2 ? 0 : slot + 1], *ring[slot == 0 ? 2 : slot - 1], p);
+        if (count >= 2) draw_triangle(*ring[(count - 2) & 3], *ring[(count - 1) & 3], p);
         break;
     case NONE:
         break;
@@ -722,9 +720,9 @@ void begin(Prim p)
 void end(Prim p)
 {
     if (prim == p && cur) {
-        if (p == CLOSEDLINE && count > 1) draw_line(*ring[slot], first);
+        if (p == CLOSEDLINE && count > 1) draw_line(*ring[(count - 1) & 3], first);
         // A lone vertex still lights its pixel.
-        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(*ring[slot], *ring[slot]);
+        if ((p == LINE || p == CLOSEDLINE) && count == 1) draw_line(*ring[0], *ring[0]);
         drawn();
     }
     prim = NONE;
@@ -736,7 +734,8 @@ void end(Prim p)
 void light_pending()
 {
     if (!cur || prim == NONE) return;
-    for (int i = 0; i < count && i < 3; ++i) shade(*ring[(slot + 3 - i) % 3]);
+    // The next triangle or segment uses the last two.
+    for (int i = std::max(count - 2, 0); i < count; ++i) shade(*ring[i & 3]);
     if (prim == CLOSEDLINE && count > 1) shade(first);
 }
 
