@@ -95,8 +95,15 @@ struct Lighting {
     float pos[3];             // light position (divided by its w) in eye space
     float colour[3], diffuse[3], specular[3], shininess;
 };
-// The lighting of window w under the current state.
-const Lighting& lighting(const Window* w);
+// The lighting of window w under the current state: gathered again only
+// when the window or the state changed.
+extern Lighting lighting_now;
+const Lighting& gather_lighting(const Window* w);
+inline const Lighting& lighting(const Window* w)
+{
+    if (lighting_now.stamp == state_stamp && lighting_now.id == w->id) return lighting_now;
+    return gather_lighting(w);
+}
 // Colour of a vertex (eye-space position and unit normal), 0..1.
 void light_vertex(const Lighting& lt, const float eye[3], const float n[3], float out[3]);
 void rebind_lights_for_index(short index);

@@ -111,10 +111,11 @@ void eye_position(const Window* w, const float p[4], float out[4])
 
 }  // namespace
 
-const Lighting& lighting(const Window* w)
+Lighting lighting_now;
+
+const Lighting& gather_lighting(const Window* w)
 {
-    static Lighting lt;
-    if (lt.stamp == state_stamp && lt.id == w->id) return lt;
+    Lighting& lt = lighting_now;
     lt.stamp = state_stamp;
     lt.id = w->id;
     lt.on = w->material > 0 && materials[w->material].defined;
