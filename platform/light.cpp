@@ -14,6 +14,10 @@
 //   + light colour * (diffuse * max(N.L, 0) + specular * max(N.H, 0)^shininess)
 // with H halfway between L and the direction to the eye (local viewer) or
 // +z, the specular term only on the lit side (N.L > 0); clamped to 0..1.
+// The terms that do not depend on the vertex are gathered once per state
+// (gather_lighting), each formed as the formula forms it. Every definition
+// and binding first lets the renderer light the vertices still waiting for
+// their colour under the state they were sent under.
 #include "platform/gl.h"
 #include "platform/internal.h"
 #include <cmath>

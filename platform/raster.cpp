@@ -18,12 +18,13 @@
 // Speed at a dense shell (millions of triangles, most smaller than a pixel)
 // comes from doing no work twice and none in vain, never from changing a
 // result: a vertex sent again under the same state is taken from a history
-// of processed vertices; a lit vertex gets its colour only when a pixel needs
-// it (light_pending() works out the waiting ones before the state they
-// depend on changes); a triangle's fixed-point corners are worked out once
-// per vertex; interpolation is set up only for triangles that cover a pixel
-// centre. Every value is computed by the same operations in the same order as
-// the plain way would, so the pixels are the same.
+// of processed vertices; a lit vertex gets its colour only when a pixel is
+// written with it (light_pending() works out the waiting ones before the
+// state they depend on changes); a triangle's fixed-point corners are worked
+// out once per vertex; depth is set up only for triangles that cover a pixel
+// centre, colour at their first pixel that passes the depth test. Every value
+// is computed by the same operations in the same order as the plain way
+// would, so the pixels are the same.
 #include "platform/gl.h"
 #include "platform/internal.h"
 #include <algorithm>

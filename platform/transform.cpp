@@ -7,6 +7,9 @@
 // matrix the projection and the viewing matrix the identity; switching back
 // joins them. rotate takes tenths of a degree; multiples of 90 degrees give
 // exact matrices. Matrices are single precision, built from double values.
+// Every change first lets the renderer light the vertices still waiting for
+// their colour under the matrices they were sent under; rebuilding the
+// derived matrices moves state_stamp on.
 #include "platform/gl.h"
 #include "platform/internal.h"
 #include <cmath>
