@@ -1,8 +1,10 @@
-// shell_redraw.cpp - one full redraw of the shell window in solid mode:
-// regeneration of the surface and drawing of every band, in solid mode and in
-// grid (line) mode. Two settings: the defaults with a 5-node curve, and the
-// largest the bars allow (end angle 50.1, 300 steps per turn, 10 samples per
-// curve unit) with a 10-node curve spanning the curve views. Reports redraws
+// shell_redraw.cpp - one full redraw of the shell window: regeneration of
+// the surface and drawing of every band, in solid mode and in grid (line)
+// mode. Two settings: the defaults with a 5-node curve, and the largest the
+// bars allow (end angle 50.1, 300 steps per turn, 10 samples per curve unit)
+// with a 10-node curve spanning the curve views, about 2,400 rings of 485
+// points; from the default eye, which that shell encloses, most of its 2.3
+// million triangles are cut away or cover no pixel centre. Reports redraws
 // per second; a last run gives the generation alone at the largest settings.
 //
 // The windows are opened as the program opens them, so that the figure
