@@ -3,6 +3,8 @@
 // and the ways a run ends early (Escape, no camera, a file that fills up).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/resource.h>
 
 #include <csignal>
@@ -117,6 +119,12 @@ protected:
     short eye[3];
     void SetUp() override
     {
+        // Each test in a folder of its own: ctest runs them in parallel.
+        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::path dir = std::filesystem::path(SEASHELL_BINARY_DIR) / "raytrace-run" / test;
+        std::filesystem::create_directories(dir);
+        home = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
         eye[0] = sea_xeye, eye[1] = sea_yeye, eye[2] = sea_zeye;
         inittracelist();
         delete_path();
@@ -139,7 +147,9 @@ protected:
         sea_xeye = eye[0], sea_yeye = eye[1], sea_zeye = eye[2];
         for (const char* f : {"rtrun.bp", "rtrun.shl", "rtfull.bp", "rtfull.shl", "r.bp", "r.shl"})
             std::remove(f);
+        std::filesystem::current_path(home);
     }
+    std::filesystem::path home;
     static void type(const char* text)
     {
         keys.clear();

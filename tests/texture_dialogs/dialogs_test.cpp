@@ -193,7 +193,9 @@ class TextureDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static std::string dir = std::string(SEASHELL_BINARY_DIR) + "/texture_dialogs_scratch";
+        // A folder per process: ctest runs the tests of this binary in parallel.
+        static std::string dir = std::string(SEASHELL_BINARY_DIR) + "/texture_dialogs_scratch/" +
+                                 std::to_string(getpid());
         std::filesystem::create_directories(dir);
         ASSERT_EQ(chdir(dir.c_str()), 0);
         for (int i = 0; i < 8; i++) writesample(i);
