@@ -58,7 +58,8 @@ TEST(TraceScenario, SaveLoadTraceAndView)
     // The window titles: the shell window carries the loaded file's name,
     // the trace window the image's, the viewer the image file's.
     bool shelltitle = false, tracewindow = false, viewer = false;
-    const Value& w = readjson(dir + "/viewed.json")["windows"];
+    const Value viewed = readjson(dir + "/viewed.json");
+    const Value& w = viewed["windows"];
     for (std::size_t i = 0; i < w.size(); i++) {
         shelltitle |= w[i]["title"].text == "myshell.shl";
         tracewindow |= w[i]["title"].text == "pic.bp" && w[i]["width"].num() == 200;
