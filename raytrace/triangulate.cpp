@@ -5,9 +5,18 @@
 // Growth step k (0-based) joins ring k and ring k + 1; each quad (k, j) of
 // that band, j = 0 .. CurveSegment - 2, becomes two triangles with ring index
 // k and point index j. HelicoSegment counts the growth steps.
+#include <cmath>
+
+#include "app/app.h"
 #include "app/model.h"
 #include "curve/curve.h"
 #include "raytrace/raytrace.h"
+
+// Each trace triangle takes a few hundred bytes: a shell from a file can ask
+// for more than memory holds, and the allocation would not fail but the
+// system would end the process. 20 million triangles are about 5 GB, more
+// than the bars can ask for.
+static const double MAXTRACETRIANGLES = 20e6;
 
 int HelicoSegment;
 
@@ -25,10 +34,25 @@ static void cutband(const RingPoint* prev, const RingPoint* cur, int k, void* us
     *(int*)user = k;
 }
 
+// The number of triangles generateshell() will hand over, counted the way it
+// steps the growth angle.
+static double tracetriangles()
+{
+    double delta = 6.283185307179586 / helico_stepsize;
+    if (!(delta > 0.0) || !std::isfinite(delta) || CurveSegment < 2) return 0.0;
+    double steps = 0.0;
+    for (double theta = delta; theta < helico_endangle && steps <= 1e6; theta += delta) steps += 1.0;
+    return steps * 2.0 * (CurveSegment - 1);
+}
+
 int triangulateshell()
 {
     if (ObjectPtr->count < 2)
         return 0;
+    if (tracetriangles() > MAXTRACETRIANGLES) {
+        messagebox("Can not raytrace: the shell has too many triangles !\n");
+        return 0;
+    }
     int steps = 0;
     generateshell(cutband, &steps);
     HelicoSegment = steps;

@@ -241,6 +241,25 @@ TEST_F(RaytraceRun, EyeAtTheOriginGivesAMessageAndNoImage)
     EXPECT_EQ(count("File error"), 1);
 }
 
+// A shell from a file that would need more triangles than memory holds: a
+// message, no prompt, no triangles. Just under the bound it is traced.
+TEST_F(RaytraceRun, ShellWithTooManyTrianglesGivesAMessageAndNoImage)
+{
+    double stepsize = helico_stepsize, endangle = helico_endangle;
+    int bands = CurveSegment - 1;
+    ASSERT_GT(bands, 0);
+    // growth steps = endangle / (2 pi / stepsize), two triangles a quad
+    helico_stepsize = 100000.0;
+    helico_endangle = (20e6 / (2.0 * bands) + 2.0) * 6.283185307179586 / helico_stepsize;
+    keys.clear();
+    seashellraytracing(200);
+    EXPECT_EQ(ListHead.next, nullptr);
+    EXPECT_EQ(count("Save image to"), 0);
+    EXPECT_EQ(count("File error"), 1);
+    helico_stepsize = stepsize;
+    helico_endangle = endangle;
+}
+
 TEST_F(RaytraceRun, RowsTheFileCannotTakeAreReportedAfterTheLastRow)
 {
     // Files of this process may grow to 2000 bytes: the shell file fits, the
