@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/app.h"
@@ -189,4 +190,41 @@ int toolloadshell(const char* path)
     // What the curve views' redraw does after every load in the modeller.
     drawinterpolatepath();
     return 1;
+}
+
+int toolmain(const char* name, int (*run)(int argc, char** argv), int argc, char** argv)
+{
+    toolstart(name);
+    try {
+        return toolexit(run(argc, argv));
+    } catch (const std::bad_alloc&) {
+        toolerror("out of memory");
+        return toolexit(TOOL_FAILED);
+    }
+}
+
+int toolargs(int argc, char** argv, const char* usage, const char* option, const char** optionvalue,
+             const char** args, int want, const char* missing)
+{
+    int nargs = 0;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
+            std::fputs(usage, stdout);
+            return TOOL_OK;
+        } else if (!std::strcmp(a, "-q") || !std::strcmp(a, "--quiet")) {
+            toolquiet = true;
+        } else if (option && !std::strcmp(a, option)) {
+            if (i + 1 == argc) return toolusage("%s needs a file name", option);
+            *optionvalue = argv[++i];
+        } else if (a[0] == '-' && a[1]) {
+            return toolusage("unknown option %s", a);
+        } else if (nargs == want) {
+            return toolusage("too many arguments");
+        } else {
+            args[nargs++] = a;
+        }
+    }
+    if (nargs < want) return toolusage("%s", missing);
+    return -1;
 }

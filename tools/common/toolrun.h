@@ -19,6 +19,16 @@
 enum { TOOL_OK = 0, TOOL_FAILED = 1, TOOL_USAGE = 2 };
 
 void toolstart(const char* name);
+// The whole of a tool's main: toolstart(name), then run, an exhausted memory
+// reported as a failure; returns the exit status through toolexit.
+int toolmain(const char* name, int (*run)(int argc, char** argv), int argc, char** argv);
+// The command line the tools share: -h/--help prints usage and ends the run,
+// -q/--quiet sets toolquiet, option (when not null) takes a file name into
+// *optionvalue, and exactly want other arguments go to args (missing is the
+// message when there are fewer). Returns -1 when the run goes on, otherwise
+// the exit status to end with.
+int toolargs(int argc, char** argv, const char* usage, const char* option, const char** optionvalue,
+             const char** args, int want, const char* missing);
 const char* toolname();
 // The end of a run: removes the outputs of a failed one and returns status,
 // for main to return.

@@ -135,21 +135,8 @@ void texturerow(int y, unsigned char* rgb, void* user)
 int run(int argc, char** argv)
 {
     const char* args[2];
-    int nargs = 0;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
-            std::fputs(usage, stdout);
-            return TOOL_OK;
-        } else if (a[0] == '-' && a[1]) {
-            return toolusage("unknown option %s", a);
-        } else if (nargs == 2) {
-            return toolusage("too many arguments");
-        } else {
-            args[nargs++] = a;
-        }
-    }
-    if (nargs < 2) return toolusage("needs IN.bp or IN.ttr and OUT.png");
+    int status = toolargs(argc, argv, usage, nullptr, nullptr, args, 2, "needs IN.bp or IN.ttr and OUT.png");
+    if (status >= 0) return status;
     const char* in = args[0];
     bool image = toolendswith(in, ".bp"), texture = toolendswith(in, ".ttr");
     if (!image && !texture) return toolusage("%s is neither an image file (.bp) nor a texture file (.ttr)", in);
@@ -192,11 +179,5 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    toolstart("seashell-convert");
-    try {
-        return toolexit(run(argc, argv));
-    } catch (const std::bad_alloc&) {
-        toolerror("out of memory");
-        return toolexit(TOOL_FAILED);
-    }
+    return toolmain("seashell-convert", run, argc, argv);
 }

@@ -241,27 +241,9 @@ int writestl(Writer& w, const Surface* s, const char* shell, int flip)
 int run(int argc, char** argv)
 {
     const char* args[2];
-    int nargs = 0;
     const char* stlpath = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
-            std::fputs(usage, stdout);
-            return TOOL_OK;
-        } else if (!std::strcmp(a, "-q") || !std::strcmp(a, "--quiet")) {
-            toolquiet = true;
-        } else if (!std::strcmp(a, "--stl")) {
-            if (i + 1 == argc) return toolusage("--stl needs a file name");
-            stlpath = argv[++i];
-        } else if (a[0] == '-' && a[1]) {
-            return toolusage("unknown option %s", a);
-        } else if (nargs == 2) {
-            return toolusage("too many arguments");
-        } else {
-            args[nargs++] = a;
-        }
-    }
-    if (nargs < 2) return toolusage("needs SHELL.shl and OUT.obj");
+    int status = toolargs(argc, argv, usage, "--stl", &stlpath, args, 2, "needs SHELL.shl and OUT.obj");
+    if (status >= 0) return status;
     std::string obj = args[1], base = obj;
     if (toolendswith(base.c_str(), ".obj")) base.resize(base.size() - 4);
     if (base.empty() || base.back() == '/') return toolusage("%s names no file", args[1]);
@@ -323,11 +305,5 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    toolstart("seashell-export");
-    try {
-        return toolexit(run(argc, argv));
-    } catch (const std::bad_alloc&) {
-        toolerror("out of memory");
-        return toolexit(TOOL_FAILED);
-    }
+    return toolmain("seashell-export", run, argc, argv);
 }

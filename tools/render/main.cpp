@@ -106,27 +106,9 @@ int parsesize(const char* s, int* N)
 int run(int argc, char** argv)
 {
     const char* args[3];
-    int nargs = 0;
     const char* bppath = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
-        if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {
-            std::fputs(usage, stdout);
-            return TOOL_OK;
-        } else if (!std::strcmp(a, "-q") || !std::strcmp(a, "--quiet")) {
-            toolquiet = true;
-        } else if (!std::strcmp(a, "--bp")) {
-            if (i + 1 == argc) return toolusage("--bp needs a file name");
-            bppath = argv[++i];
-        } else if (a[0] == '-' && a[1]) {
-            return toolusage("unknown option %s", a);
-        } else if (nargs == 3) {
-            return toolusage("too many arguments");
-        } else {
-            args[nargs++] = a;
-        }
-    }
-    if (nargs < 3) return toolusage("needs SHELL.shl, SIZE and OUT.png");
+    int status = toolargs(argc, argv, usage, "--bp", &bppath, args, 3, "needs SHELL.shl, SIZE and OUT.png");
+    if (status >= 0) return status;
     int N;
     if (!parsesize(args[1], &N))
         return toolusage("SIZE must be a whole number from %d to %d, not '%s'", MINSIZE, MAXSIZE, args[1]);
@@ -184,11 +166,5 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    toolstart("seashell-render");
-    try {
-        return toolexit(run(argc, argv));
-    } catch (const std::bad_alloc&) {
-        toolerror("out of memory");
-        return toolexit(TOOL_FAILED);
-    }
+    return toolmain("seashell-render", run, argc, argv);
 }
