@@ -34,7 +34,7 @@
 #include "files/files.h"
 #include "raytrace/raytrace.h"
 #include "texture/texture.h"
-#include "tools/samplegen/pngfile.h"
+#include "tools/common/pngout.h"
 #include "tools/samplegen/table.h"
 
 namespace {
@@ -138,6 +138,29 @@ int usage()
 
 }  // namespace
 
+// Rows of a square picture held whole in memory, top row first.
+struct Picture {
+    const unsigned char* rgb;
+    int side;
+};
+
+static void copyrow(int y, unsigned char* rgb, void* user)
+{
+    const Picture* p = (const Picture*)user;
+    std::memcpy(rgb, p->rgb + (std::size_t)y * p->side * 3, (std::size_t)p->side * 3);
+}
+
+static bool writergbpng(const std::string& path, int side, const std::vector<unsigned char>& rgb)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    Picture p = {rgb.data(), side};
+    bool ok = writepng(f, side, side, copyrow, &p) != 0;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok) std::remove(path.c_str());
+    return ok;
+}
+
 int main(int argc, char** argv)
 {
     std::vector<SampleRecord> records;
@@ -197,7 +220,7 @@ int main(int argc, char** argv)
         rgb.swap(rows.rgb);
     }
     if (png) {
-        if (!status && !writepng(out.c_str(), side, side, rgb.data())) status = fail("cannot write " + out);
+        if (!status && !writergbpng(out, side, rgb)) status = fail("cannot write " + out);
         for (const char* ext : {".shl", ".bp", ".ttr"}) std::remove((name + ext).c_str());
         rmdir(scratch.c_str());
     }
