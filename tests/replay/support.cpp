@@ -1,6 +1,7 @@
 #include "support.h"
 
-#include <png.h>
+#include "../common/pngread.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -146,16 +147,7 @@ unsigned Image::packed(int x, int y) const
 
 bool readpng(const std::string& path, Image& out)
 {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    out.width = (int)image.width;
-    out.height = (int)image.height;
-    out.rgb.assign(PNG_IMAGE_SIZE(image), 0);
-    bool ok = png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
+    return readrgbpng(path, &out.width, &out.height, &out.rgb);
 }
 
 std::string scratchdir(const std::string& name)
