@@ -33,21 +33,6 @@ void previewtexture()
     gl::wintitle("Press left mouse button to break");
 
     const int N = 600, R = 800;
-    switch (texturetype) {
-    case 50:
-        ActivateSubstrateModel(N, R, t_actdiffrate, t_subdiffrate, t_adecayrate, t_sdecayrate,
-                               t_productratemax, t_productratemin, t_prop, t_k, t_p0, t_period,
-                               t_initvalue, 0);
-        break;
-    case 51:
-        ActivateInhibitorModel(N, R, i_actdiffrate, i_subdiffrate, i_adecayrate, i_sdecayrate,
-                               i_hdecayrate, i_productrate, i_prop, i_k, i_p0, i_initvalue,
-                               i_hormoneprop, i_h0, 0);
-        break;
-    default:
-        StripeFormationModel(N, R, s_gdiffrate, s_sdiffrate, s_gdecayrate, s_sdecayrate, s_cprop,
-                             s_rdecayrate, s_p0, s_p1, s_initvalue, 0);
-        break;
-    }
+    runcurrentmodel(texturetype, N, R, 0);
     gl::wintitle("Texture Preview");
 }

@@ -38,6 +38,10 @@ void StripeFormationModel(int N, int R, double gdiffrate, double sdiffrate, doub
                           double sdecayrate, double cprop, double rdecayrate, double p0, double p1,
                           double initvalue, unsigned char tomap);
 
+// Runs the model of kind (50 activator-substrate, 51 activator-inhibitor, any
+// other value stripe formation) with the current parameter globals.
+void runcurrentmodel(int kind, int N, int R, unsigned char tomap);
+
 // Dialogs and preview. widpreview is the preview's window, -1 while none is
 // open.
 extern int widpreview;

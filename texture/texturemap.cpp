@@ -89,19 +89,10 @@ void createtexturemap(unsigned char fixed)
         texturemap[i] = getdoublevect(N);
 
     switch (texturetype) {
-    case 50:
-        ActivateSubstrateModel(N, R, t_actdiffrate, t_subdiffrate, t_adecayrate, t_sdecayrate,
-                               t_productratemax, t_productratemin, t_prop, t_k, t_p0, t_period,
-                               t_initvalue, 1);
-        break;
-    case 51:
-        ActivateInhibitorModel(N, R, i_actdiffrate, i_subdiffrate, i_adecayrate, i_sdecayrate,
-                               i_hdecayrate, i_productrate, i_prop, i_k, i_p0, i_initvalue,
-                               i_hormoneprop, i_h0, 1);
-        break;
     case 49:
-        StripeFormationModel(N, R, s_gdiffrate, s_sdiffrate, s_gdecayrate, s_sdecayrate, s_cprop,
-                             s_rdecayrate, s_p0, s_p1, s_initvalue, 1);
+    case 50:
+    case 51:
+        runcurrentmodel(texturetype, N, R, 1);
         break;
     default:
         for (int i = 0; i < R; i++)
