@@ -65,6 +65,17 @@ static void resettexturedefaults()
     s_delta = 0.1;
 }
 
+void materialfromdoubles()
+{
+    material[1] = (float)shinnessvalue;
+    material[3] = (float)pattern_r;
+    material[4] = (float)pattern_g;
+    material[5] = (float)pattern_b;
+    material[7] = (float)specular_r;
+    material[8] = (float)specular_g;
+    material[9] = (float)specular_b;
+}
+
 // Keeps shellscale, shinnessvalue, reflectvalue, shellmode, lightno,
 // diffusecoeff, the pending offsets and the light positions in DL.
 void restart()
@@ -93,9 +104,7 @@ void restart()
 
     light1[6] = (float)DL[3]; light1[7] = (float)DL[4]; light1[8] = (float)DL[5];
     light2[6] = (float)DL[9]; light2[7] = (float)DL[10]; light2[8] = (float)DL[11];
-    material[1] = (float)shinnessvalue;
-    material[7] = (float)specular_r; material[8] = (float)specular_g; material[9] = (float)specular_b;
-    material[3] = (float)pattern_r; material[4] = (float)pattern_g; material[5] = (float)pattern_b;
+    materialfromdoubles();
 
     InitParambar();
     redraw(0);

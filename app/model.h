@@ -49,6 +49,11 @@ extern short texturetype;  // 49 stripe, 50 act-sub, 51 act-inh, 52 uniform
 // Fixed display data.
 extern float Iden[4][4];
 
+// Copies the doubles that mirror material elements (shininess, pattern and
+// specular colour) into material, in single precision: done before the next
+// display, and before InitParambar copies the lists back into the doubles.
+void materialfromdoubles();
+
 // Puts the model back to its defaults (see model.cpp for what it keeps),
 // rebuilds the bar tables and redraws every window.
 void restart();

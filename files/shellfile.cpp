@@ -114,13 +114,7 @@ void applyshell(const ShellRecord* r)
 
     // Into the lists before InitParambar, which copies the lists back into
     // the doubles (at single precision).
-    material[1] = (float)shinnessvalue;
-    material[7] = (float)specular_r;
-    material[8] = (float)specular_g;
-    material[9] = (float)specular_b;
-    material[3] = (float)pattern_r;
-    material[4] = (float)pattern_g;
-    material[5] = (float)pattern_b;
+    materialfromdoubles();
     InitParambar();
     fitcurve();
 }

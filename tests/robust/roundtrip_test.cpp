@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "app/model.h"
 #include "files/paramorder.h"
 
 namespace {
@@ -66,13 +67,7 @@ void drawmodel(Draw& d)
         *params[m][counts[m] - 1] = d.real(0.05, 1.0);  // the increment size
     }
 
-    material[1] = (float)shinnessvalue;
-    material[3] = (float)pattern_r;
-    material[4] = (float)pattern_g;
-    material[5] = (float)pattern_b;
-    material[7] = (float)specular_r;
-    material[8] = (float)specular_g;
-    material[9] = (float)specular_b;
+    materialfromdoubles();
     InitParambar();
     fitcurve();
 }

@@ -160,13 +160,7 @@ int applyrecord(const std::vector<SampleRecord>& records, const SampleRecord& re
 
     // The mirror rule: doubles into their lists, then the bars' doubles back
     // from the lists, in single precision, as after loading a file.
-    material[1] = (float)shinnessvalue;
-    material[3] = (float)pattern_r;
-    material[4] = (float)pattern_g;
-    material[5] = (float)pattern_b;
-    material[7] = (float)specular_r;
-    material[8] = (float)specular_g;
-    material[9] = (float)specular_b;
+    materialfromdoubles();
     InitParambar();
 
     if (!kind) {
