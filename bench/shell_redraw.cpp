@@ -19,37 +19,12 @@
 #include "platform/gl.h"
 #include "shell/shell.h"
 
+// The program's windows, opened as the program opens them.
 static void openwindows()
 {
-    static bool open = false;
-    if (open) return;
-    open = true;
-    gl::prefposition(420, 970, 485, 1035);
-    seawid = gl::winopen("Modelling seashell");
-    gl::RGBmode();
-    gl::doublebuffer();
-    gl::gconfig();
-    gl::zbuffer(1);
-    gl::mmode(gl::MVIEWING);
-    gl::perspective(450, 1.0f, 0.5f, 150.0f);
-    definelight();
-
-    // The curve views, where sampling the curve draws it.
-    struct View { std::int32_t x1, x2; std::int32_t* wid; const char* title; } views[3] = {
-        {0, 400, &generatewid3, "Generating curve - YZ view"},
-        {425, 825, &generatewid, "Generating curve - XY view"},
-        {842, 1242, &generatewid2, "Generating curve - XZ view"},
-    };
-    for (View& v : views) {
-        gl::prefposition(v.x1, v.x2, 0, 400);
-        *v.wid = gl::winopen(v.title);
-        gl::RGBmode();
-        gl::doublebuffer();
-        gl::gconfig();
-        gl::zbuffer(1);
-        gl::mmode(gl::MVIEWING);
-        gl::ortho(-10, 10, -10, 10, 20, -20);
-    }
+    if (seawid != 0) return;
+    ObjectPtr = &AnimateObject;
+    InitWin();
 }
 
 // Replaces the curve by the given nodes and samples it.

@@ -50,26 +50,10 @@ class ShellTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        // The shell and growth-axis windows, opened as the program opens them.
+        // The program's windows, opened as the program opens them.
         if (seawid == 0) {
-            gl::prefposition(420, 970, 485, 1035);
-            seawid = gl::winopen("Modelling seashell");
-            gl::RGBmode();
-            gl::doublebuffer();
-            gl::gconfig();
-            gl::zbuffer(1);
-            gl::mmode(gl::MVIEWING);
-            gl::perspective(450, 1.0f, 0.5f, 150.0f);
-            definelight();
-        }
-        if (heli_wid == 0) {
-            gl::prefposition(0, 400, 445, 845);
-            heli_wid = gl::winopen("Growth axis");
-            gl::RGBmode();
-            gl::doublebuffer();
-            gl::gconfig();
-            gl::zbuffer(1);
-            gl::mmode(gl::MVIEWING);
+            ObjectPtr = &AnimateObject;
+            InitWin();
         }
     }
 
