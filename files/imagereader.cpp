@@ -63,7 +63,7 @@ int readbitmap(char* name, int x, int y)
     int screenh = gl::screen_height() > 0 ? gl::screen_height() : 1200;
     if (w <= 0 || h <= 0 || w > screenw || h > screenh) {
         std::fclose(fp);
-        fileerror("Bad image size in file %s !\n", name);
+        fileerror("Bad image size: %s !\n", name);
         return 0;
     }
 
@@ -97,7 +97,7 @@ int readbitmap(char* name, int x, int y)
         // Nobody owns a window that is reported as not opened: close it, so
         // a damaged thumbnail leaves a gap instead of a stray window.
         gl::winclose(win);
-        fileerror("File %s is incomplete !\n", name);
+        fileerror("Incomplete: %s !\n", name);
         return 0;
     }
     return win;

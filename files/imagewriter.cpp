@@ -90,8 +90,8 @@ void closesaveRGB()
     std::memcpy(path, image.path, sizeof path);
     if (imagerows != imageheight) {
         safeabandon(&image);
-        fileerror("File %s is incomplete !\n", path);
+        fileerror("Incomplete: %s !\n", path);
         return;
     }
-    if (!safecommit(&image)) fileerror("Can not write file %s !\n", path);
+    if (!safecommit(&image)) fileerror("Can not write %s !\n", path);
 }

@@ -170,7 +170,7 @@ int saveshellparameter(char* name)
 
     int written = safewrite(&f, b.data(), b.size());
     if (!safecommit(&f) || !written) {
-        fileerror("Can not write file %s !\n", name);
+        fileerror("Can not write %s !\n", name);
         return 0;
     }
     return 1;
@@ -187,11 +187,11 @@ int loadshellparameter(char* name)
     }
     ShellRecord r;
     if (!parseshell(data, &r)) {
-        fileerror("File %s is incomplete !\n", name);
+        fileerror("Incomplete: %s !\n", name);
         return 0;
     }
     if (!shellusable(&r)) {
-        fileerror("Bad values in file %s !\n", name);
+        fileerror("Bad values in %s !\n", name);
         return 0;
     }
     applyshell(&r);

@@ -103,7 +103,7 @@ int savetexture(char* name)
     }
     gl::winclose(win);
     if (previous > 0) gl::winset(previous);
-    if (!ok) fileerror("Can not write file %s !\n", name);
+    if (!ok) fileerror("Can not write %s !\n", name);
     return ok;
 }
 
@@ -120,7 +120,7 @@ int loadtexture(char* name)
     int n = 0;
     if (data.size() >= (std::size_t)HEADBYTES) n = modelparams(get16(data.data()), &params);
     if (data.size() < (std::size_t)(HEADBYTES + 8 * n)) {
-        fileerror("File %s is incomplete !\n", name);
+        fileerror("Incomplete: %s !\n", name);
         return 0;
     }
     const unsigned char* p = data.data();
@@ -128,7 +128,7 @@ int loadtexture(char* name)
     for (int k = 0; k < 6; ++k) colours[k] = getdouble(p + 2 + 8 * k);
     for (int k = 0; k < n; ++k) values[k] = getdouble(p + HEADBYTES + 8 * k);
     if (!textureusable(colours, values, n)) {
-        fileerror("Bad values in file %s !\n", name);
+        fileerror("Bad values in %s !\n", name);
         return 0;
     }
 

@@ -40,7 +40,7 @@ void startraytracing(int N)
         return;
     TraceCamera cam;
     if (!setupcamera(&cam, N)) {
-        messagebox("Can not raytrace: the eye is at the origin !\n");
+        messagebox("No image: the eye is at the origin !\n");
         freeTraceObjectList();
         return;
     }

@@ -50,7 +50,7 @@ int triangulateshell()
     if (ObjectPtr->count < 2)
         return 0;
     if (tracetriangles() > MAXTRACETRIANGLES) {
-        messagebox("Can not raytrace: the shell has too many triangles !\n");
+        messagebox("No image: too many triangles !\n");
         return 0;
     }
     int steps = 0;

@@ -13,9 +13,9 @@ using BadFiles = RobustTest;
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 
-const char* const INCOMPLETE = "File %s is incomplete !\n";
-const char* const BADVALUES = "Bad values in file %s !\n";
-const char* const BADSIZE = "Bad image size in file %s !\n";
+const char* const INCOMPLETE = "Incomplete: %s !\n";
+const char* const BADVALUES = "Bad values in %s !\n";
+const char* const BADSIZE = "Bad image size: %s !\n";
 
 // A model far from the defaults, so that a refused load that resets it shows.
 void distinctmodel()

@@ -94,7 +94,7 @@ TEST(RenderTool, RefusedRunsLeaveNothingBehind)
 {
     const Refusal cases[] = {
         {"missing shell", {"nothere.shl", "200", "out.png"}, 1, "Can not open file nothere.shl !"},
-        {"cut shell", {"cut.shl", "200", "out.png"}, 1, "File cut.shl is incomplete !"},
+        {"cut shell", {"cut.shl", "200", "out.png"}, 1, "Incomplete: cut.shl !"},
         {"failed run keeps the old file", {"nothere", "200", "old.png"}, 1, "Can not open file nothere.shl !"},
         {"no surface", {"one.shl", "200", "out.png"}, 1, "no surface"},
         {"size below 16", {"shell.shl", "15", "out.png"}, 2, "SIZE"},

@@ -122,7 +122,7 @@ int run(int argc, char** argv)
     TraceCamera cam;
     if (!setupcamera(&cam, N)) {
         freeTraceObjectList();
-        toolerror("Can not raytrace: the eye is at the origin !");
+        toolerror("No image: the eye is at the origin !");
         return TOOL_FAILED;
     }
 
