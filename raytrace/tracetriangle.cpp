@@ -104,6 +104,12 @@ void InsertTriangle2(const TraceVector* pos, const TraceVector* nor, const RingP
     maketriangle(widenpos(p2), widennor(p2), *pos, *nor, widenpos(p1), widennor(p1), ring, point, 0);
 }
 
+// An index held inside 0..last.
+static int clampindex(int i, int last)
+{
+    return i < 0 ? 0 : i > last ? last : i;
+}
+
 double TriangleNormal(TraceVector* N, const TraceVector* d, const TraceTriangle* tr, double u,
                       double v, double* texture)
 {
@@ -128,23 +134,9 @@ double TriangleNormal(TraceVector* N, const TraceVector* d, const TraceTriangle*
     // The neighbours r + 1 and c + 1 stay inside the map: a map of one column
     // (a very short curve) has no column 1, and rounding can put the far end
     // of the last ring on the last row.
-    int r1 = r + 1, c1 = c + 1;
-    if (r < 0)
-        r = 0;
-    if (r > texturemapheight)
-        r = texturemapheight;
-    if (r1 > texturemapheight)
-        r1 = texturemapheight;
-    if (r1 < 0)
-        r1 = 0;
-    if (c < 0)
-        c = 0;
-    if (c > texturemapwidth)
-        c = texturemapwidth;
-    if (c1 > texturemapwidth)
-        c1 = texturemapwidth;
-    if (c1 < 0)
-        c1 = 0;
+    int r1 = clampindex(r + 1, texturemapheight), c1 = clampindex(c + 1, texturemapwidth);
+    r = clampindex(r, texturemapheight);
+    c = clampindex(c, texturemapwidth);
     double** T = texturemap;
     *texture = (1 - fr) * ((1 - fc) * T[r][c] + fc * T[r][c1]) + fr * ((1 - fc) * T[r1][c] + fc * T[r1][c1]);
 
